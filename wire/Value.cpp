@@ -51,7 +51,7 @@ std::int64_t Value::asInt64() const { expect(Kind::Int64); return std::get<std::
 double Value::asDouble() const { expect(Kind::Double); return std::get<double>(v_); }
 bool Value::asBool() const { expect(Kind::Bool); return std::get<bool>(v_); }
 const std::string& Value::asText() const { expect(Kind::Text); return std::get<std::string>(v_); }
-const nlohmann::json& Value::asObject() const { expect(Kind::Object); return std::get<nlohmann::json>(v_); }
+const nlohmann::ordered_json& Value::asObject() const { expect(Kind::Object); return std::get<nlohmann::ordered_json>(v_); }
 const std::string& Value::asStream() const { expect(Kind::Stream); return std::get<Bytes>(v_).data; }
 
 const Table& Value::asTable() const { return *tablePtr(); }

@@ -88,7 +88,7 @@ public:
     static Value real(double v) { return Value(Kind::Double, v); }
     static Value boolean(bool v) { return Value(Kind::Bool, v); }
     static Value text(std::string v) { return Value(Kind::Text, std::move(v)); }
-    static Value object(nlohmann::json v) { return Value(Kind::Object, std::move(v)); }
+    static Value object(nlohmann::ordered_json v) { return Value(Kind::Object, std::move(v)); }
     static Value rowSet(Table t) { return Value(Kind::RowSet, std::make_shared<Table>(std::move(t))); }
     static Value dataPacket(Table t) { return Value(Kind::DataPacket, std::make_shared<Table>(std::move(t))); }
     static Value stream(std::string bytes) { return Value(Kind::Stream, Bytes{std::move(bytes)}); }
@@ -102,7 +102,7 @@ public:
     double asDouble() const;
     bool asBool() const;
     const std::string& asText() const;
-    const nlohmann::json& asObject() const;
+    const nlohmann::ordered_json& asObject() const;
     const Table& asTable() const;        // RowSet or DataPacket
     std::shared_ptr<Table> tablePtr() const;
     const std::string& asStream() const;
@@ -115,7 +115,7 @@ private:
         bool operator==(const Bytes&) const = default;
     };
     using Storage = std::variant<std::monostate, std::int32_t, std::int64_t, double, bool, std::string,
-                                 nlohmann::json, std::shared_ptr<Table>, Bytes>;
+                                 nlohmann::ordered_json, std::shared_ptr<Table>, Bytes>;
     template <class T>
     Value(Kind k, T&& v) : kind_(k), v_(std::forward<T>(v)) {}
     void expect(Kind k) const;
