@@ -246,3 +246,35 @@ TEST(FrameDecoder, OversizedLengthIsRefusedFromThePrefixAlone) {
     FrameDecoder d4;
     EXPECT_THROW(d4.feed(std::string(4, '\0')), Error) << "empty payload";
 }
+
+// The byte layout is a contract with clients written elsewhere: these are the bytes of the
+// worked example in docs/protocol.md.
+TEST(Codec, ByteLayoutIsStable) {
+    auto hex = [](const std::string& s) {
+        std::string out;
+        char b[4];
+        for (unsigned char c : s) {
+            std::snprintf(b, sizeof b, "%02x", c);
+            out += b;
+        }
+        return out;
+    };
+    EXPECT_EQ(hex(encodeHelloFrame() + encodeCallFrame({"TServerMethods1.SepetVer2", {Value::int32(42)}})),
+              "11000000" "01" "0a000000" "4b4f5256454c2d525043" "0100"
+              "27000000" "02" "19000000" "54536572766572" "4d6574686f647331" "2e" "536570657456657232"
+              "01000000" "01" "2a000000");
+    Table t;
+    t.columns = {{"SIRANO", FieldType::Integer, 0}, {"STOKADI", FieldType::Text, 40}, {"MIKTAR", FieldType::Float, 0}};
+    t.appendRow({std::int64_t{7}, std::string("Yağ filtresi"), 2.0});
+    Answer a;
+    a.values = {Value(), Value::dataPacket(t)};
+    EXPECT_EQ(hex(encodeAnswerFrame(a)),
+              "5e000000" "03" "00" "02000000" "00" "08" "03000000"
+              "06000000" "534952414e4f" "01" "00000000"
+              "07000000" "53544f4b414449" "04" "28000000"
+              "06000000" "4d494b544152" "03" "00000000"
+              "01000000"
+              "01" "07000000"
+              "01" "0d000000" "5961c49f2066696c7472657369"
+              "01" "0000000000000040");
+}
