@@ -1,0 +1,123 @@
+#pragma once
+// The database schema (SQLite dialect). Money is REAL in Turkish lira, dates are REAL day
+// counts since 1899-12-30 (the client's date form), flags are 0/1 integers.
+
+namespace server {
+
+inline constexpr const char* kSchemaSql = R"SQL(
+CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS sales_rep(
+  id INTEGER PRIMARY KEY, name TEXT NOT NULL, phone TEXT NOT NULL DEFAULT '', email TEXT NOT NULL DEFAULT '');
+CREATE TABLE IF NOT EXISTS customer(
+  carino INTEGER PRIMARY KEY, code TEXT NOT NULL UNIQUE, name TEXT NOT NULL,
+  special_code TEXT NOT NULL DEFAULT '', main_group TEXT NOT NULL DEFAULT '', sub_group TEXT NOT NULL DEFAULT '',
+  addr1 TEXT NOT NULL DEFAULT '', addr2 TEXT NOT NULL DEFAULT '', district TEXT NOT NULL DEFAULT '',
+  city TEXT NOT NULL DEFAULT '', country TEXT NOT NULL DEFAULT 'TÜRKİYE',
+  tel1 TEXT NOT NULL DEFAULT '', tel2 TEXT NOT NULL DEFAULT '', fax1 TEXT NOT NULL DEFAULT '',
+  fax2 TEXT NOT NULL DEFAULT '', gsm TEXT NOT NULL DEFAULT '', email TEXT NOT NULL DEFAULT '',
+  contact TEXT NOT NULL DEFAULT '', tax_office TEXT NOT NULL DEFAULT '', tax_no TEXT NOT NULL DEFAULT '',
+  kod1 TEXT NOT NULL DEFAULT '', kod2 TEXT NOT NULL DEFAULT '', kod3 TEXT NOT NULL DEFAULT '',
+  kod4 TEXT NOT NULL DEFAULT '', kod5 TEXT NOT NULL DEFAULT '',
+  rep_id INTEGER REFERENCES sales_rep(id),
+  d1 REAL NOT NULL DEFAULT 0, d2 REAL NOT NULL DEFAULT 0, d3 REAL NOT NULL DEFAULT 0, d4 REAL NOT NULL DEFAULT 0,
+  due_days INTEGER NOT NULL DEFAULT 30,
+  search TEXT NOT NULL DEFAULT '');
+CREATE INDEX IF NOT EXISTS customer_rep ON customer(rep_id);
+CREATE TABLE IF NOT EXISTS app_user(
+  id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, password TEXT NOT NULL, email TEXT NOT NULL DEFAULT '',
+  active INTEGER NOT NULL DEFAULT 1, type INTEGER NOT NULL CHECK(type BETWEEN 1 AND 4),
+  carino INTEGER REFERENCES customer(carino), rep_id INTEGER REFERENCES sales_rep(id));
+CREATE TABLE IF NOT EXISTS computer(
+  computer_id TEXT PRIMARY KEY, user_id INTEGER NOT NULL REFERENCES app_user(id) ON DELETE CASCADE);
+CREATE TABLE IF NOT EXISTS brand(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);
+CREATE TABLE IF NOT EXISTS vehicle_model(id INTEGER PRIMARY KEY, brand TEXT NOT NULL, name TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS stock_group(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);
+CREATE TABLE IF NOT EXISTS stock(
+  stokno INTEGER PRIMARY KEY, barcode_no INTEGER NOT NULL DEFAULT 0,
+  code TEXT NOT NULL, name TEXT NOT NULL, other_name TEXT NOT NULL DEFAULT '',
+  finish_code TEXT NOT NULL DEFAULT '', maker_code TEXT NOT NULL DEFAULT '',
+  oem1 TEXT NOT NULL DEFAULT '', oem2 TEXT NOT NULL DEFAULT '', oem3 TEXT NOT NULL DEFAULT '',
+  oem4 TEXT NOT NULL DEFAULT '', oem_no TEXT NOT NULL DEFAULT '',
+  special_code TEXT NOT NULL DEFAULT '', dept_code TEXT NOT NULL DEFAULT '', product_code TEXT NOT NULL DEFAULT '',
+  brand_id INTEGER REFERENCES brand(id), model_id INTEGER REFERENCES vehicle_model(id),
+  group_id INTEGER REFERENCES stock_group(id), unit TEXT NOT NULL DEFAULT 'ADET',
+  vat INTEGER NOT NULL DEFAULT 20, list_price REAL NOT NULL DEFAULT 0, campaign_price REAL NOT NULL DEFAULT 0,
+  state INTEGER NOT NULL DEFAULT 1, warehouse2 INTEGER NOT NULL DEFAULT 0,
+  on_hand REAL NOT NULL DEFAULT 0, supplier_orders REAL NOT NULL DEFAULT 0,
+  is_new INTEGER NOT NULL DEFAULT 0, is_campaign INTEGER NOT NULL DEFAULT 0,
+  search_text TEXT NOT NULL DEFAULT '');
+CREATE INDEX IF NOT EXISTS stock_code ON stock(code);
+CREATE INDEX IF NOT EXISTS stock_new ON stock(is_new) WHERE is_new = 1;
+CREATE INDEX IF NOT EXISTS stock_campaign ON stock(is_campaign) WHERE is_campaign = 1;
+CREATE TABLE IF NOT EXISTS barcode(
+  id INTEGER PRIMARY KEY, stokno INTEGER NOT NULL REFERENCES stock(stokno), barcode TEXT NOT NULL);
+CREATE INDEX IF NOT EXISTS barcode_code ON barcode(barcode);
+CREATE INDEX IF NOT EXISTS barcode_stock ON barcode(stokno);
+CREATE TABLE IF NOT EXISTS picture(
+  stokno INTEGER PRIMARY KEY REFERENCES stock(stokno), mime TEXT NOT NULL, bytes BLOB NOT NULL);
+CREATE VIRTUAL TABLE IF NOT EXISTS stock_search USING fts5(
+  search_text, content='stock', content_rowid='stokno', tokenize='trigram case_sensitive 1', detail='none');
+CREATE TABLE IF NOT EXISTS delivery_kind(id INTEGER PRIMARY KEY, name TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS cargo_kind(id INTEGER PRIMARY KEY, name TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS cargo_company(
+  id INTEGER PRIMARY KEY, kind_id INTEGER NOT NULL REFERENCES cargo_kind(id), name TEXT NOT NULL,
+  warning TEXT NOT NULL DEFAULT '');
+CREATE TABLE IF NOT EXISTS cart_line(
+  sirano INTEGER PRIMARY KEY AUTOINCREMENT, carino INTEGER NOT NULL REFERENCES customer(carino),
+  stokno INTEGER NOT NULL REFERENCES stock(stokno), code TEXT NOT NULL, name TEXT NOT NULL,
+  qty REAL NOT NULL CHECK(qty > 0), price REAL NOT NULL CHECK(price >= 0), vat INTEGER NOT NULL,
+  d1 REAL NOT NULL DEFAULT 0, d2 REAL NOT NULL DEFAULT 0, d3 REAL NOT NULL DEFAULT 0, d4 REAL NOT NULL DEFAULT 0,
+  campaign INTEGER NOT NULL DEFAULT 0, selected INTEGER NOT NULL DEFAULT 1,
+  added_by INTEGER REFERENCES app_user(id), added_at REAL NOT NULL, note TEXT NOT NULL DEFAULT '');
+CREATE INDEX IF NOT EXISTS cart_customer ON cart_line(carino);
+CREATE TABLE IF NOT EXISTS customer_order(
+  idno INTEGER PRIMARY KEY AUTOINCREMENT, carino INTEGER NOT NULL REFERENCES customer(carino),
+  date REAL NOT NULL, state INTEGER NOT NULL DEFAULT 2,
+  delivery_kind INTEGER REFERENCES delivery_kind(id), cargo_kind INTEGER REFERENCES cargo_kind(id),
+  cargo_company INTEGER REFERENCES cargo_company(id),
+  message TEXT NOT NULL DEFAULT '', note TEXT NOT NULL DEFAULT '', seller_note TEXT NOT NULL DEFAULT '',
+  given_by INTEGER REFERENCES app_user(id));
+CREATE INDEX IF NOT EXISTS order_customer ON customer_order(carino);
+CREATE INDEX IF NOT EXISTS order_date ON customer_order(date);
+CREATE TABLE IF NOT EXISTS order_line(
+  id INTEGER PRIMARY KEY AUTOINCREMENT, idno INTEGER NOT NULL REFERENCES customer_order(idno),
+  line_no INTEGER NOT NULL, cart_sirano INTEGER NOT NULL DEFAULT 0,
+  stokno INTEGER NOT NULL REFERENCES stock(stokno), code TEXT NOT NULL, name TEXT NOT NULL,
+  qty REAL NOT NULL CHECK(qty > 0), delivered REAL NOT NULL DEFAULT 0 CHECK(delivered >= 0),
+  price REAL NOT NULL, first_price REAL NOT NULL, vat INTEGER NOT NULL,
+  d1 REAL NOT NULL DEFAULT 0, d2 REAL NOT NULL DEFAULT 0, d3 REAL NOT NULL DEFAULT 0, d4 REAL NOT NULL DEFAULT 0,
+  campaign INTEGER NOT NULL DEFAULT 0, closed INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX IF NOT EXISTS order_line_order ON order_line(idno);
+CREATE INDEX IF NOT EXISTS order_line_stock ON order_line(stokno);
+CREATE TABLE IF NOT EXISTS movement(
+  idno INTEGER PRIMARY KEY, carino INTEGER NOT NULL REFERENCES customer(carino), date REAL NOT NULL,
+  due_date REAL NOT NULL, type TEXT NOT NULL, doc_no TEXT NOT NULL, currency TEXT NOT NULL DEFAULT 'TL',
+  description TEXT NOT NULL DEFAULT '', debit REAL NOT NULL DEFAULT 0, credit REAL NOT NULL DEFAULT 0,
+  rep_id INTEGER REFERENCES sales_rep(id));
+CREATE INDEX IF NOT EXISTS movement_customer ON movement(carino, date);
+CREATE TABLE IF NOT EXISTS invoice_line(
+  id INTEGER PRIMARY KEY, idno INTEGER NOT NULL REFERENCES movement(idno),
+  stokno INTEGER NOT NULL REFERENCES stock(stokno), qty REAL NOT NULL, price REAL NOT NULL, vat INTEGER NOT NULL,
+  d1 REAL NOT NULL DEFAULT 0, d2 REAL NOT NULL DEFAULT 0, d3 REAL NOT NULL DEFAULT 0, d4 REAL NOT NULL DEFAULT 0);
+CREATE INDEX IF NOT EXISTS invoice_line_doc ON invoice_line(idno);
+CREATE INDEX IF NOT EXISTS invoice_line_stock ON invoice_line(stokno);
+CREATE TABLE IF NOT EXISTS collection_entry(
+  id INTEGER PRIMARY KEY, idno INTEGER NOT NULL REFERENCES movement(idno), date REAL NOT NULL,
+  due_date REAL NOT NULL, kind TEXT NOT NULL, doc_no TEXT NOT NULL DEFAULT '', description TEXT NOT NULL DEFAULT '',
+  ref TEXT NOT NULL DEFAULT '', amount REAL NOT NULL, card_sirano INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX IF NOT EXISTS collection_doc ON collection_entry(idno);
+CREATE TABLE IF NOT EXISTS card_payment(
+  sirano INTEGER PRIMARY KEY, collection_idno INTEGER NOT NULL REFERENCES movement(idno),
+  carino INTEGER NOT NULL REFERENCES customer(carino), date REAL NOT NULL, amount REAL NOT NULL,
+  holder TEXT NOT NULL, card_masked TEXT NOT NULL, auth_code TEXT NOT NULL, bank TEXT NOT NULL,
+  installments INTEGER NOT NULL DEFAULT 1);
+CREATE TABLE IF NOT EXISTS announcement(
+  id INTEGER PRIMARY KEY, is_ad INTEGER NOT NULL DEFAULT 0, sira INTEGER NOT NULL, title TEXT NOT NULL,
+  target TEXT NOT NULL DEFAULT '', jpeg BLOB);
+CREATE TABLE IF NOT EXISTS banner(slot INTEGER PRIMARY KEY, mime TEXT NOT NULL, bytes BLOB NOT NULL);
+CREATE TABLE IF NOT EXISTS outbox(
+  id INTEGER PRIMARY KEY AUTOINCREMENT, kind TEXT NOT NULL, computer_id TEXT NOT NULL DEFAULT '',
+  subject TEXT NOT NULL DEFAULT '', body TEXT NOT NULL DEFAULT '', created REAL NOT NULL);
+)SQL";
+
+}  // namespace server
