@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <algorithm>
 
 #include <asio.hpp>
 
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
         fo.threads = a.threads;
         fo.maxConnections = a.maxConnections;
         fo.idleTimeoutMs = a.idleMs;
+        fo.handshakeTimeoutMs = std::min(fo.handshakeTimeoutMs, a.idleMs);
         server::NetworkFront front(methods, fo);
         front.start();
         server::WebSite web(storage, a.installer, !a.quiet);
