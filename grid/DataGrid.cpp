@@ -52,6 +52,7 @@ DataGrid::DataGrid(QWidget* parent) : QWidget(parent) {
 
     connect(model_, &QAbstractItemModel::modelReset, this, &DataGrid::onModelReset);
     connect(model_, &GridModel::footersChanged, footer_, qOverload<>(&QWidget::update));
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this] { delegate_->clearPictures(); });
     connect(model_, &GridModel::tableCursorMoved, this, &DataGrid::onTableCursorMoved);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) { onCurrentChanged(current); });

@@ -539,7 +539,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     const auto kind = rowKind(index.row());
     if (kind == RowKind::Group) {
         if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-            if (col != 0) return {};
+            if (col != 0 && role == Qt::DisplayRole) return {};
             const int g = display_[index.row()].index;
             return columns_[groupColumn_].headerText() + QStringLiteral(": ") + groups_[g].key;
         }
@@ -609,6 +609,12 @@ void GridModel::rowChanged(std::size_t row) {
         emit footersChanged();
         return;
     }
+    resetAll();
+}
+
+void GridModel::tableDestroyed() {
+    if (table_) table_->removeObserver(this);
+    table_ = nullptr;
     resetAll();
 }
 

@@ -106,6 +106,7 @@ public:
     void tableReset() override;
     void rowChanged(std::size_t row) override;
     void currentRowChanged(std::size_t row) override;
+    void tableDestroyed() override;
 
 signals:
     void footersChanged();

@@ -312,6 +312,21 @@ TEST(DataGrid, DetachShowsNothingAndAttachShowsTheTableAgain) {
     EXPECT_EQ(f.grid.cellText(1, "STOKADI"), "") << "a declared column the new table lacks stays empty";
 }
 
+TEST(DataGrid, TableDestroyedWhileAttachedLeavesAnEmptyDetachedGrid) {
+    DataGrid grid;
+    grid.addFooter("A", Aggregate::Count);
+    {
+        data::MemTable t;
+        load(t, {{"A", FieldType::Text}}, {{S("x")}, {S("y")}});
+        grid.attach(&t);
+        ASSERT_EQ(grid.rowCount(), 2);
+    }
+    EXPECT_FALSE(grid.isAttached());
+    EXPECT_EQ(grid.view()->model()->rowCount(), 0);
+    EXPECT_EQ(grid.focusedRow(), -1);
+    grid.grab();  // painting after the table is gone must not touch it
+}
+
 TEST(DataGrid, FocusFollowsTableCursorAndBack) {
     CartFixture f;
     QSignalSpy focusSpy(&f.grid, &DataGrid::focusedRowChanged);
