@@ -165,6 +165,9 @@ void GridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const 
         opt.palette.setColor(QPalette::Text, fg);
         opt.palette.setColor(QPalette::Base, bg);
         if (index.row() % 2 == 1) opt.features |= QStyleOptionViewItem::Alternate;
+        p->setPen(fg);
+        p->setFont(option.font);
+        p->setBrush(Qt::NoBrush);
         hooks_.value(spec.field.toUpper())(p, r, model_->rowValues(src), opt);
         p->restore();
         p->save();
@@ -298,7 +301,12 @@ void GridHeader::paintSection(QPainter* p, const QRect& rect, int logicalIndex) 
     }
     p->setFont(st.headerFont.value_or(font()));
     p->setPen(st.headerText);
-    const QString text = model_->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
+    QString text = model_->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
+    const QFontMetrics fm(p->font());
+    // Wrap at spaces; a single word too long for the column is cut with an ellipsis.
+    const QRect needed = fm.boundingRect(textRect, Qt::AlignCenter | Qt::TextWordWrap, text);
+    if (needed.width() > textRect.width() || needed.height() > textRect.height())
+        text = fm.elidedText(text, Qt::ElideRight, textRect.width());
     p->drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text);
     p->restore();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QBuffer>
 #include <QHeaderView>
@@ -159,6 +160,14 @@ TEST(DataGrid, IconAndCheckBoxCellsExposeTheirMeaning) {
         EXPECT_EQ(m->data(idx, Qt::AccessibleDescriptionRole).toString(), meaning) << row;
         EXPECT_TRUE(m->data(idx, Qt::DisplayRole).toString().isEmpty()) << "icon only";
     }
+    // Screen readers get the meaning through the table's accessibility.
+    f.grid.show();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(f.grid.view());
+    ASSERT_TRUE(iface && iface->tableInterface());
+    QAccessibleInterface* cell = iface->tableInterface()->cellAt(2, durum);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Description), "Yolda");
+
     EXPECT_EQ(m->data(m->index(0, sec), Qt::CheckStateRole).toInt(), Qt::Checked);
     EXPECT_EQ(m->data(m->index(1, sec), Qt::CheckStateRole).toInt(), Qt::Unchecked);
     EXPECT_FALSE(m->flags(m->index(0, sec)) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable));
