@@ -563,12 +563,17 @@ void DataGrid::fitByWeight(int gridWidth) {
     if (gridWidth < 0) gridWidth = width();
     std::vector<int> weights;
     std::vector<int> sections;
+    int fixedTotal = 0;  // visible fixed-width columns keep their room
     for (int i = 0; i < model_->columnCount(); ++i) {
-        if (header_->isSectionHidden(i) || model_->column(i).fixedWidth > 0) continue;
+        if (header_->isSectionHidden(i)) continue;
+        if (model_->column(i).fixedWidth > 0) {
+            fixedTotal += model_->column(i).fixedWidth;
+            continue;
+        }
         weights.push_back(model_->column(i).weight);
         sections.push_back(i);
     }
-    const std::vector<int> widths = fitColumnWidths(weights, gridWidth);
+    const std::vector<int> widths = fitColumnWidths(weights, gridWidth - fixedTotal);
     beginUpdate();
     for (std::size_t k = 0; k < sections.size(); ++k) header_->resizeSection(sections[k], widths[k]);
     endUpdate();

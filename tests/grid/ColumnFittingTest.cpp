@@ -63,17 +63,17 @@ struct FitFixture {
 TEST(ColumnFitting, GridSizesVisibleColumnsByWeightAboveThreshold) {
     FitFixture f;
     f.grid.fitColumns(1153);
-    // Visible weights 1 + 3 (the fixed column keeps its width): unit (1030 - 30) / 4 = 250.
-    EXPECT_EQ(f.grid.columnWidth("KOD"), 250);
-    EXPECT_EQ(f.grid.columnWidth("ADI"), 750);
+    // Visible weights 1 + 3; the fixed column keeps its 77 px: unit (1030 - 77 - 30) / 4 = 230.
+    EXPECT_EQ(f.grid.columnWidth("KOD"), 230);
+    EXPECT_EQ(f.grid.columnWidth("ADI"), 690);
     EXPECT_EQ(f.grid.columnWidth("SABIT"), 77);
     EXPECT_FALSE(f.grid.isColumnVisible("GIZLI"));
 
     // Showing the hidden column changes the sum of weights.
     f.grid.setColumnVisible("GIZLI", true);
     f.grid.fitColumns(1920);
-    EXPECT_EQ(f.grid.columnWidth("KOD"), 111);  // (1030 - 30) / 9 = 111
-    EXPECT_EQ(f.grid.columnWidth("GIZLI"), 555);
+    EXPECT_EQ(f.grid.columnWidth("KOD"), 102);  // (1030 - 77 - 30) / 9 = 102
+    EXPECT_EQ(f.grid.columnWidth("GIZLI"), 510);
 }
 
 TEST(ColumnFitting, GridFitsContentAtOrBelowThreshold) {
@@ -84,8 +84,22 @@ TEST(ColumnFitting, GridFitsContentAtOrBelowThreshold) {
     // By content: the long description makes its column far wider than the code column,
     // and neither follows the weight unit.
     EXPECT_GT(adi, kod + 100);
-    EXPECT_NE(adi, 750);
+    EXPECT_NE(adi, 690);
     const QFontMetrics fm(f.grid.view()->font());
     EXPECT_GE(adi, fm.horizontalAdvance("a rather long description that needs room"));
     EXPECT_EQ(f.grid.columnWidth("SABIT"), 77);
+}
+
+TEST(ColumnFitting, AutoWidthFollowsTheGridsWidth) {
+    FitFixture f;
+    f.grid.show();
+    f.grid.setAutoWidth(true);
+    for (int width : {700, 1200}) {
+        f.grid.resize(width, 300);
+        const int room = f.grid.view()->viewport()->width();
+        const int used = f.grid.columnWidth("KOD") + f.grid.columnWidth("ADI") + f.grid.columnWidth("SABIT");
+        EXPECT_EQ(f.grid.columnWidth("ADI"), 3 * f.grid.columnWidth("KOD"));
+        EXPECT_LE(used, room) << width;
+        EXPECT_GT(used, room - 4 - 77) << width;  // at most the truncation remainder is left over
+    }
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "FakeServices.h"
@@ -158,4 +159,20 @@ TEST(SpreadsheetExport, WritesAllFilteredRowsWithGroupsExpanded) {
     EXPECT_EQ(rows[5][0], "Yağ filtresi");
     EXPECT_EQ(rows[5][3], "Veli");
     EXPECT_EQ(rows[5][4], "Telefon Açınız");
+}
+
+TEST(SpreadsheetExport, SpreadsheetProgramOpensTheFile) {
+    const QString office = QStandardPaths::findExecutable("soffice");
+    if (office.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    ExportFixture f;
+    const QString path = f.dir.filePath("sepet.xlsx");
+    ASSERT_TRUE(f.grid.writeSpreadsheet(path));
+    QProcess p;
+    p.start(office, {"--headless", "--convert-to", "csv", "--outdir", f.dir.path(), path});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    QFile csv(f.dir.filePath("sepet.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << "LibreOffice could not read the file";
+    const QString text = QString::fromUtf8(csv.readAll());
+    EXPECT_TRUE(text.startsWith("Stok Açıklama,Miktar,Net Tutar,Durum,Tarih")) << text.left(80).toStdString();
+    EXPECT_TRUE(text.contains("Şanzıman yağı"));
 }
