@@ -8,8 +8,8 @@
 #include <QUrl>
 
 #include "app/AppStyle.h"
-#include "app/LegendIcons.h"
 #include "app/TabDrawing.h"
+#include "grid/Icons.h"
 #include "platform/MessageDialog.h"
 #include "session/Endpoints.h"
 #include "session/Utilities.h"
@@ -86,6 +86,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildMenu();
     resize(1350, 652);
     araedit->setFocus();
+    fillContext();
     setFocusProxy(araedit);
     FormCreate();
 }
@@ -276,7 +277,7 @@ void TForm1::buildLegend(QVBoxLayout* root) {
                    {5, " Tedarik Sürecinde "}, {4, " Özel Sipariş  "},  {0, " Yok  "}};
     for (const auto& e : entries) {
         auto* icon = new QLabel(legend);
-        icon->setPixmap(stockLegendPixmap(e.code, 18));
+        icon->setPixmap(grid::stockStatePixmap(e.code, 18));
         icon->setAccessibleName(u(e.text).trimmed());
         row->addWidget(icon);
         addText(u(e.text));
@@ -339,9 +340,20 @@ void TForm1::FormCreate() {
     sbilgi.SetBilgisayarKullanici(session::KullaniciAdiAl().toStdString());
     sbilgi.SetIcip(session::IcIpAl().toStdString());
     sbilgi.SetBILGISAYARID(session::BilgisayarIdBul().toStdString());
-    // The shared connection's port is set here, once the connection lives on the window.
+    bagc.setPort(9090);
 
     websitesi1->setText(QString::fromUtf8(endpoints::kCompanyWeb));
+}
+
+void TForm1::fillContext() {
+    context.window = this;
+    context.sbilgi = &sbilgi;
+    context.bagc = &bagc;
+    context.table = [this](const QString& name) { return table(name); };
+    context.page = [this](const QString& name) { return page(name); };
+    context.busyIndicator = [this](const QString& name) -> QWidget* { return busyIndicator(name); };
+    context.setPageCaption = [this](const QString& name, const QString& caption) { setPageCaption(name, caption); };
+    context.searchBox = [this] { return araedit; };
 }
 
 void TForm1::AnaBilgiAl() {

@@ -14,6 +14,8 @@
 #include "app/BusyIndicator.h"
 #include "app/PageControl.h"
 #include "data/MemTable.h"
+#include "remote/Connection.h"
+#include "session/MainContext.h"
 #include "session/records/Records.h"
 
 class TForm1 : public QMainWindow {
@@ -52,6 +54,9 @@ public:
     // State.
     TSonucBilgisi sbilgi;  // the session record; never replaced
     int _acilisadet = 0;   // opening advertisements announced by the server
+    remote::Connection bagc;  // the shared connection; UI thread only, background tasks clone it
+    // What the pages share and the actions they offer one another; filled by the constructor.
+    session::MainContext context;
 
     // Page tables.
     data::MemTable stok{"stok"};
@@ -122,6 +127,7 @@ private:
     void buildLegend(QVBoxLayout* root);
     void buildBottomStrip(QVBoxLayout* root);
     void buildMenu();
+    void fillContext();
     BusyIndicator* addBusyIndicator(QHBoxLayout* row, const char* name);
 
     std::vector<BusyIndicator*> busy_;

@@ -56,6 +56,21 @@ TEST(TForm1, StartFillsTheSessionRecordAndCaptions) {
     EXPECT_FALSE(form.sbilgi.Icip().empty());
     EXPECT_EQ(form.sbilgi.MusteriTipi(), 1);  // the rest keeps its defaults until the login
     EXPECT_EQ(form.websitesi1->text(), QString::fromUtf8(endpoints::kCompanyWeb));
+    EXPECT_EQ(form.bagc.param(QStringLiteral("Port")), QStringLiteral("9090"));
+}
+
+TEST(TForm1, SharedContextReachesTheWindowsParts) {
+    TForm1 form;
+    const session::MainContext& c = form.context;
+    EXPECT_EQ(c.window, &form);
+    EXPECT_EQ(c.sbilgi, &form.sbilgi);
+    EXPECT_EQ(c.bagc, &form.bagc);
+    EXPECT_EQ(c.table(QStringLiteral("sepet")), &form.sepet);
+    EXPECT_EQ(c.page(QStringLiteral("sccariekstre")), form.sccariekstre);
+    EXPECT_EQ(c.busyIndicator(QStringLiteral("gifduyuru")), form.gifduyuru);
+    EXPECT_EQ(c.searchBox(), form.araedit);
+    c.setPageCaption(QStringLiteral("sTabSheetduyuru"), QStringLiteral("2=Duyurular"));
+    EXPECT_EQ(form.pageCaption(QStringLiteral("sTabSheetduyuru")), QStringLiteral("2=Duyurular"));
 }
 
 TEST(TForm1, GeneralMenuInOrderWithReportsHidden) {
