@@ -81,6 +81,11 @@ bool cellEquals(const Cell& a, const Cell& b) {
     return a == b;
 }
 
+MemTable::~MemTable() {
+    const auto observers = observers_;  // observers detach themselves while told
+    for (auto* o : observers) o->tableDestroyed();
+}
+
 void MemTable::open() {
     active_ = true;
     resetCursor();

@@ -33,12 +33,14 @@ public:
     virtual void tableReset() = 0;                       // structure or all rows changed
     virtual void rowChanged(std::size_t row) = 0;        // one row's values changed
     virtual void currentRowChanged(std::size_t row) {}   // cursor moved
+    virtual void tableDestroyed() {}                     // the table is going away; drop it
 };
 
 class MemTable {
 public:
     MemTable() = default;
     explicit MemTable(std::string name) : name_(std::move(name)) {}
+    ~MemTable();
     MemTable(const MemTable&) = delete;
     MemTable& operator=(const MemTable&) = delete;
 

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 
 namespace platform {
@@ -10,36 +12,54 @@ namespace {
 
 struct ButtonInfo {
     MsgButton button;
-    QMessageBox::StandardButton standard;
-    const char* caption;  // nullptr keeps the platform's caption
+    const char* caption;
     int result;
 };
 
+// In the platform's order, which is also the order on screen.
 const ButtonInfo kButtons[] = {
-    {MsgButton::Yes, QMessageBox::Yes, "Evet", mrYes},
-    {MsgButton::No, QMessageBox::No, "Hayır", mrNo},
-    {MsgButton::OK, QMessageBox::Ok, "Tamam", mrOk},
-    {MsgButton::Cancel, QMessageBox::Cancel, "Vazgeç", mrCancel},
-    {MsgButton::Abort, QMessageBox::Abort, "İptal", mrAbort},
-    {MsgButton::Retry, QMessageBox::Retry, "Tekrar", mrRetry},
-    {MsgButton::Ignore, QMessageBox::Ignore, "Atla", mrIgnore},
-    {MsgButton::All, QMessageBox::YesToAll, nullptr, mrAll},
-    {MsgButton::NoToAll, QMessageBox::NoToAll, "Tümüne Hayır", mrNoToAll},
-    {MsgButton::YesToAll, QMessageBox::SaveAll, "Tümüne Evet", mrYesToAll},
-    {MsgButton::Help, QMessageBox::Help, "Yardım", mrHelp},
-    {MsgButton::Close, QMessageBox::Close, nullptr, mrClose},
+    {MsgButton::Yes, "Evet", mrYes},
+    {MsgButton::No, "Hayır", mrNo},
+    {MsgButton::OK, "Tamam", mrOk},
+    {MsgButton::Cancel, "Vazgeç", mrCancel},
+    {MsgButton::Abort, "İptal", mrAbort},
+    {MsgButton::Retry, "Tekrar", mrRetry},
+    {MsgButton::Ignore, "Atla", mrIgnore},
+    {MsgButton::All, "&All", mrAll},  // keeps the platform's caption
+    {MsgButton::NoToAll, "Tümüne Hayır", mrNoToAll},
+    {MsgButton::YesToAll, "Tümüne Evet", mrYesToAll},
+    {MsgButton::Help, "Yardım", mrHelp},
+    {MsgButton::Close, "&Close", mrClose},  // keeps the platform's caption
 };
 
-const ButtonInfo* infoOf(QMessageBox::StandardButton sb) {
-    for (const auto& b : kButtons)
-        if (b.standard == sb) return &b;
-    return nullptr;
-}
+constexpr const char* kResultProperty = "modalResult";
+constexpr const char* kKindProperty = "msgButton";
+
+int fontPixels = 0;
+
+// Without a Cancel, No or OK button Esc answers nothing (the dialog would otherwise take its
+// only button as the answer).
+class SwallowEscape : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 }  // namespace
 
+void setMessageFontPixelSize(int pixels) { fontPixels = pixels; }
+int messageFontPixelSize() { return fontPixels; }
+
 std::unique_ptr<QMessageBox> buildMessageDialog(const MessageRequest& request, QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
+    box->setTextFormat(Qt::PlainText);
     box->setText(request.text);
     switch (request.kind) {
     case MsgKind::Warning: box->setIcon(QMessageBox::Warning); box->setWindowTitle(QStringLiteral("Uyarı")); break;
@@ -48,28 +68,35 @@ std::unique_ptr<QMessageBox> buildMessageDialog(const MessageRequest& request, Q
     case MsgKind::Confirmation: box->setIcon(QMessageBox::Question); box->setWindowTitle(QStringLiteral("Soru")); break;
     case MsgKind::Custom: box->setWindowTitle(QApplication::applicationName()); break;
     }
-    QFont f = box->font();
-    f.setPointSizeF(11.25);  // 15 px
-    box->setFont(f);
+    if (fontPixels > 0) {
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            QFont f = label->font();
+            f.setPixelSize(fontPixels);
+            label->setFont(f);
+        }
+    }
     QPushButton* firstButton = nullptr;
+    std::vector<QPushButton*> added;
     for (const auto& b : kButtons) {
         if (!(request.buttons & bit(b.button))) continue;
-        QPushButton* pb = box->addButton(b.standard);
-        if (b.caption) pb->setText(QString::fromUtf8(b.caption));
+        auto* pb = new QPushButton(QString::fromUtf8(b.caption));
+        pb->setProperty(kResultProperty, b.result);
+        pb->setProperty(kKindProperty, static_cast<int>(b.button));
+        // One role for all keeps the buttons in the platform's order.
+        box->addButton(pb, QMessageBox::ActionRole);
+        added.push_back(pb);
         if (b.button == request.first) firstButton = pb;
     }
     // Default: OK, else Yes. Escape: Cancel, else No, else OK.
-    auto find = [&](QMessageBox::StandardButton sb) { return box->button(sb); };
-    if (auto* d = find(QMessageBox::Ok)) box->setDefaultButton(qobject_cast<QPushButton*>(d));
-    else if (auto* y = find(QMessageBox::Yes)) box->setDefaultButton(qobject_cast<QPushButton*>(y));
-    if (auto* c = find(QMessageBox::Cancel)) box->setEscapeButton(c);
-    else if (auto* n = find(QMessageBox::No)) box->setEscapeButton(n);
-    else if (auto* o = find(QMessageBox::Ok)) box->setEscapeButton(o);
+    if (auto* ok = dialogButton(*box, MsgButton::OK)) box->setDefaultButton(ok);
+    else if (auto* yes = dialogButton(*box, MsgButton::Yes)) box->setDefaultButton(yes);
+    if (auto* c = dialogButton(*box, MsgButton::Cancel)) box->setEscapeButton(c);
+    else if (auto* n = dialogButton(*box, MsgButton::No)) box->setEscapeButton(n);
+    else if (auto* o = dialogButton(*box, MsgButton::OK)) box->setEscapeButton(o);
+    else box->installEventFilter(new SwallowEscape(box.get()));
     if (firstButton) {
-        // Put the first button at the head of the tab order.
-        const auto buttons = box->buttons();
         QWidget* prev = firstButton;
-        for (QAbstractButton* b : buttons) {
+        for (QPushButton* b : added) {
             if (b == firstButton) continue;
             QWidget::setTabOrder(prev, b);
             prev = b;
@@ -78,11 +105,19 @@ std::unique_ptr<QMessageBox> buildMessageDialog(const MessageRequest& request, Q
     return box;
 }
 
+QPushButton* dialogButton(const QMessageBox& box, MsgButton button) {
+    for (QAbstractButton* b : box.buttons()) {
+        const QVariant kind = b->property(kKindProperty);
+        if (kind.isValid() && kind.toInt() == static_cast<int>(button)) return qobject_cast<QPushButton*>(b);
+    }
+    return nullptr;
+}
+
 int modalResultOf(const QMessageBox& box) {
     QAbstractButton* clicked = box.clickedButton();
     if (!clicked) return mrCancel;
-    const auto* info = infoOf(box.standardButton(clicked));
-    return info ? info->result : mrCancel;
+    const QVariant result = clicked->property(kResultProperty);
+    return result.isValid() ? result.toInt() : mrCancel;
 }
 
 int runMessageDialog(const MessageRequest& request) {

@@ -13,12 +13,13 @@ QString connectionFailedText() {
 }
 
 namespace {
-void defaultPause() { QThread::msleep(kRetryPauseMs); }
-}  // namespace
+void defaultPause() {
+    QThread::msleep(kRetryPauseMs);
+}
+} // namespace
 
 Connection::Connection()
-    : connectionName_(QStringLiteral("DataSnapCONNECTION")),
-      driverName_(QStringLiteral("DataSnap")),
+    : connectionName_(QStringLiteral("DataSnapCONNECTION")), driverName_(QStringLiteral("DataSnap")),
       retryPause_(defaultPause) {
     params_.insert(QStringLiteral("DriverName"), driverName_);
     params_.insert(QStringLiteral("DriverUnit"), QStringLiteral("Data.DBXDataSnap"));
@@ -30,7 +31,9 @@ Connection::Connection()
     params_.insert(QStringLiteral("Filters"), QStringLiteral("{}"));
 }
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 std::unique_ptr<Connection> Connection::clone() const {
     auto c = std::make_unique<Connection>();
@@ -48,7 +51,9 @@ void Connection::setDriverName(const QString& name) {
     params_.insert(QStringLiteral("DriverName"), name);
 }
 
-void Connection::setRetryPause(RetryPause pause) { retryPause_ = pause ? std::move(pause) : RetryPause(defaultPause); }
+void Connection::setRetryPause(RetryPause pause) {
+    retryPause_ = pause ? std::move(pause) : RetryPause(defaultPause);
+}
 
 wire::Endpoint Connection::endpoint() const {
     wire::Endpoint e;
@@ -56,7 +61,8 @@ wire::Endpoint Connection::endpoint() const {
     bool ok = false;
     const QString portText = param(QStringLiteral("Port")).trimmed();
     const uint port = portText.toUInt(&ok);
-    if (!ok || port == 0 || port > 65535) throw wire::Error("Invalid port number: \"" + portText.toStdString() + "\"");
+    if (!ok || port == 0 || port > 65535)
+        throw wire::Error("Invalid port number: \"" + portText.toStdString() + "\"");
     if (e.host.empty()) throw wire::Error("No host name given");
     e.port = static_cast<std::uint16_t>(port);
     e.connectTimeoutMs = connectTimeoutMs_;
@@ -82,7 +88,9 @@ void Connection::close() {
     }
 }
 
-bool Connection::isOpen() const { return client_ && client_->connected(); }
+bool Connection::isOpen() const {
+    return client_ && client_->connected();
+}
 
 wire::Client& Connection::client() {
     if (!isOpen()) throw wire::Error("The connection is not open");
@@ -120,4 +128,4 @@ bool BaglantiKur(Connection& connection, int flag) {
     return opened;
 }
 
-}  // namespace remote
+} // namespace remote

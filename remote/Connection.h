@@ -78,4 +78,4 @@ private:
 // shows the connection-failed message. Returns true when the connection is open.
 bool BaglantiKur(Connection& connection, int flag);
 
-}  // namespace remote
+} // namespace remote

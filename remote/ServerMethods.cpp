@@ -11,9 +11,9 @@ std::string commandText(std::string_view method) {
 }
 
 struct TServerMethods1Client::Command {
-    std::string text;                  // "TServerMethods1.<Method>"
-    std::vector<wire::Value> values;   // the last answer, by position
-    std::shared_ptr<void> object;      // the last object result
+    std::string text;                // "TServerMethods1.<Method>"
+    std::vector<wire::Value> values; // the last answer, by position
+    std::shared_ptr<void> object;    // the last object result
 };
 
 TServerMethods1Client::TServerMethods1Client(Connection& connection) : connection_(connection) {
@@ -24,7 +24,8 @@ TServerMethods1Client::~TServerMethods1Client() = default;
 
 std::size_t TServerMethods1Client::preparedCommandCount() const {
     std::size_t n = 0;
-    for (const auto& c : commands_) n += c ? 1 : 0;
+    for (const auto& c : commands_)
+        n += c ? 1 : 0;
     return n;
 }
 
@@ -66,8 +67,7 @@ const std::string* TServerMethods1Client::resultStream(const Command& c, std::si
     return &v.asStream();
 }
 
-template <class T>
-T* TServerMethods1Client::resultObject(Command& c, std::size_t pos) {
+template <class T> T* TServerMethods1Client::resultObject(Command& c, std::size_t pos) {
     const wire::Value& v = resultAt(c, pos);
     if (v.isNull() || v.asObject().is_null()) return nullptr;
     auto obj = std::make_shared<T>(T::fromJson(v.asObject()));
@@ -91,7 +91,8 @@ TSonucBilgisi* TServerMethods1Client::BuyukGetir(const QString& idsi) {
     return resultObject<TSonucBilgisi>(c, 1);
 }
 
-const wire::Table* TServerMethods1Client::StokAraGetirTarvo(const QString& kod, std::unique_ptr<TSonucBilgisi> bilgi) {
+const wire::Table* TServerMethods1Client::StokAraGetirTarvo(const QString& kod,
+                                                            std::unique_ptr<TSonucBilgisi> bilgi) {
     Command& c = prepare(1);
     execute(c, {textArg(kod), objectArg(std::move(bilgi))});
     return resultTable(c, 2);
@@ -122,9 +123,17 @@ const wire::Table* TServerMethods1Client::KampanyaliVer2(std::int32_t cario, std
     return resultTable(c, 2);
 }
 
-std::int32_t TServerMethods1Client::SepetEkle2(std::unique_ptr<TSonucBilgisi> bilgim, std::int32_t carino, std::int32_t stokno, const QString& barkod, const QString& stokadi, double miktar, double kdv, double fiyat, double ind1, std::int32_t verenid, std::int32_t k, double ind2, double ind3, double ind4) {
+std::int32_t TServerMethods1Client::SepetEkle2(std::unique_ptr<TSonucBilgisi> bilgim, std::int32_t carino,
+                                               std::int32_t stokno, const QString& barkod,
+                                               const QString& stokadi, double miktar, double kdv,
+                                               double fiyat, double ind1, std::int32_t verenid,
+                                               std::int32_t k, double ind2, double ind3, double ind4) {
     Command& c = prepare(6);
-    execute(c, {objectArg(std::move(bilgim)), wire::Value::int32(carino), wire::Value::int32(stokno), textArg(barkod), textArg(stokadi), wire::Value::real(miktar), wire::Value::real(kdv), wire::Value::real(fiyat), wire::Value::real(ind1), wire::Value::int32(verenid), wire::Value::int32(k), wire::Value::real(ind2), wire::Value::real(ind3), wire::Value::real(ind4)});
+    execute(c, {objectArg(std::move(bilgim)), wire::Value::int32(carino), wire::Value::int32(stokno),
+                textArg(barkod), textArg(stokadi), wire::Value::real(miktar), wire::Value::real(kdv),
+                wire::Value::real(fiyat), wire::Value::real(ind1), wire::Value::int32(verenid),
+                wire::Value::int32(k), wire::Value::real(ind2), wire::Value::real(ind3),
+                wire::Value::real(ind4)});
     return resultAt(c, 14).asInt32();
 }
 
@@ -139,13 +148,23 @@ void TServerMethods1Client::SepetSecimGuncelle(std::int32_t sirano, std::int32_t
     execute(c, {wire::Value::int32(sirano), wire::Value::int32(secim)});
 }
 
-std::int32_t TServerMethods1Client::SepetGuncelle2(std::unique_ptr<TSonucBilgisi> bilgim, std::int32_t carino, std::int32_t stokno, const QString& barkod, const QString& stokadi, double miktar, double kdv, double fiyat, double ind1, std::int32_t verenid, std::int32_t _sepetsirano, double ind2, double ind3, double ind4) {
+std::int32_t TServerMethods1Client::SepetGuncelle2(std::unique_ptr<TSonucBilgisi> bilgim, std::int32_t carino,
+                                                   std::int32_t stokno, const QString& barkod,
+                                                   const QString& stokadi, double miktar, double kdv,
+                                                   double fiyat, double ind1, std::int32_t verenid,
+                                                   std::int32_t _sepetsirano, double ind2, double ind3,
+                                                   double ind4) {
     Command& c = prepare(9);
-    execute(c, {objectArg(std::move(bilgim)), wire::Value::int32(carino), wire::Value::int32(stokno), textArg(barkod), textArg(stokadi), wire::Value::real(miktar), wire::Value::real(kdv), wire::Value::real(fiyat), wire::Value::real(ind1), wire::Value::int32(verenid), wire::Value::int32(_sepetsirano), wire::Value::real(ind2), wire::Value::real(ind3), wire::Value::real(ind4)});
+    execute(c, {objectArg(std::move(bilgim)), wire::Value::int32(carino), wire::Value::int32(stokno),
+                textArg(barkod), textArg(stokadi), wire::Value::real(miktar), wire::Value::real(kdv),
+                wire::Value::real(fiyat), wire::Value::real(ind1), wire::Value::int32(verenid),
+                wire::Value::int32(_sepetsirano), wire::Value::real(ind2), wire::Value::real(ind3),
+                wire::Value::real(ind4)});
     return resultAt(c, 14).asInt32();
 }
 
-std::int32_t TServerMethods1Client::SepetSatirSil(std::unique_ptr<TSonucBilgisi> bilgi, std::int32_t satirno, const QString& aciklamam) {
+std::int32_t TServerMethods1Client::SepetSatirSil(std::unique_ptr<TSonucBilgisi> bilgi, std::int32_t satirno,
+                                                  const QString& aciklamam) {
     Command& c = prepare(10);
     execute(c, {objectArg(std::move(bilgi)), wire::Value::int32(satirno), textArg(aciklamam)});
     return resultAt(c, 3).asInt32();
@@ -175,9 +194,13 @@ const wire::Table* TServerMethods1Client::KargolarVer(std::int32_t gn) {
     return resultTable(c, 1);
 }
 
-bool TServerMethods1Client::SiparisKaydet(std::unique_ptr<TSonucBilgisi> BB, std::int32_t _carino, std::int32_t _teslim, std::int32_t _kargo, const QString& _aciklama, std::int32_t _verenid, std::int32_t _kargoyeni) {
+bool TServerMethods1Client::SiparisKaydet(std::unique_ptr<TSonucBilgisi> BB, std::int32_t _carino,
+                                          std::int32_t _teslim, std::int32_t _kargo, const QString& _aciklama,
+                                          std::int32_t _verenid, std::int32_t _kargoyeni) {
     Command& c = prepare(15);
-    execute(c, {objectArg(std::move(BB)), wire::Value::int32(_carino), wire::Value::int32(_teslim), wire::Value::int32(_kargo), textArg(_aciklama), wire::Value::int32(_verenid), wire::Value::int32(_kargoyeni)});
+    execute(c, {objectArg(std::move(BB)), wire::Value::int32(_carino), wire::Value::int32(_teslim),
+                wire::Value::int32(_kargo), textArg(_aciklama), wire::Value::int32(_verenid),
+                wire::Value::int32(_kargoyeni)});
     return resultAt(c, 7).asBool();
 }
 
@@ -205,21 +228,34 @@ const wire::Table* TServerMethods1Client::BakiyelerVer2(std::int32_t carino) {
     return resultTable(c, 1);
 }
 
-std::int32_t TServerMethods1Client::BakiyeDuzenle(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno, std::int32_t sepetsirano, std::int32_t siparissirano, double Adet, double Bakiye, const QString& barkod) {
+std::int32_t TServerMethods1Client::BakiyeDuzenle(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno,
+                                                  std::int32_t sepetsirano, std::int32_t siparissirano,
+                                                  double Adet, double Bakiye, const QString& barkod) {
     Command& c = prepare(20);
-    execute(c, {objectArg(std::move(k)), wire::Value::int32(stokno), wire::Value::int32(sepetsirano), wire::Value::int32(siparissirano), wire::Value::real(Adet), wire::Value::real(Bakiye), textArg(barkod)});
+    execute(c, {objectArg(std::move(k)), wire::Value::int32(stokno), wire::Value::int32(sepetsirano),
+                wire::Value::int32(siparissirano), wire::Value::real(Adet), wire::Value::real(Bakiye),
+                textArg(barkod)});
     return resultAt(c, 7).asInt32();
 }
 
-std::int32_t TServerMethods1Client::BakiyeDegistir(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno, std::int32_t sepetsirano, std::int32_t siparissirano, double Adet, double Bakiye, const QString& barkod) {
+std::int32_t TServerMethods1Client::BakiyeDegistir(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno,
+                                                   std::int32_t sepetsirano, std::int32_t siparissirano,
+                                                   double Adet, double Bakiye, const QString& barkod) {
     Command& c = prepare(21);
-    execute(c, {objectArg(std::move(k)), wire::Value::int32(stokno), wire::Value::int32(sepetsirano), wire::Value::int32(siparissirano), wire::Value::real(Adet), wire::Value::real(Bakiye), textArg(barkod)});
+    execute(c, {objectArg(std::move(k)), wire::Value::int32(stokno), wire::Value::int32(sepetsirano),
+                wire::Value::int32(siparissirano), wire::Value::real(Adet), wire::Value::real(Bakiye),
+                textArg(barkod)});
     return resultAt(c, 7).asInt32();
 }
 
-std::int32_t TServerMethods1Client::BakiyeFiyatDegistir(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno, std::int32_t sepetsirano, std::int32_t siparissirano, double Adet, double Bakiye, const QString& barkod, double fiyat, double ind) {
+std::int32_t TServerMethods1Client::BakiyeFiyatDegistir(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno,
+                                                        std::int32_t sepetsirano, std::int32_t siparissirano,
+                                                        double Adet, double Bakiye, const QString& barkod,
+                                                        double fiyat, double ind) {
     Command& c = prepare(22);
-    execute(c, {objectArg(std::move(k)), wire::Value::int32(stokno), wire::Value::int32(sepetsirano), wire::Value::int32(siparissirano), wire::Value::real(Adet), wire::Value::real(Bakiye), textArg(barkod), wire::Value::real(fiyat), wire::Value::real(ind)});
+    execute(c, {objectArg(std::move(k)), wire::Value::int32(stokno), wire::Value::int32(sepetsirano),
+                wire::Value::int32(siparissirano), wire::Value::real(Adet), wire::Value::real(Bakiye),
+                textArg(barkod), wire::Value::real(fiyat), wire::Value::real(ind)});
     return resultAt(c, 9).asInt32();
 }
 
@@ -290,9 +326,14 @@ const wire::Table* TServerMethods1Client::CariSepetVer(std::unique_ptr<TSonucBil
     return resultTable(c, 2);
 }
 
-const std::string* TServerMethods1Client::RaporGetir(std::int32_t raporno, std::int32_t bolum, std::int32_t idno, std::int32_t carino, const QString& saticiadi, double tarih1, double tarih2, std::int64_t& size) {
+const std::string* TServerMethods1Client::RaporGetir(std::int32_t raporno, std::int32_t bolum,
+                                                     std::int32_t idno, std::int32_t carino,
+                                                     const QString& saticiadi, double tarih1, double tarih2,
+                                                     std::int64_t& size) {
     Command& c = prepare(34);
-    execute(c, {wire::Value::int32(raporno), wire::Value::int32(bolum), wire::Value::int32(idno), wire::Value::int32(carino), textArg(saticiadi), wire::Value::real(tarih1), wire::Value::real(tarih2), wire::Value()});
+    execute(c, {wire::Value::int32(raporno), wire::Value::int32(bolum), wire::Value::int32(idno),
+                wire::Value::int32(carino), textArg(saticiadi), wire::Value::real(tarih1),
+                wire::Value::real(tarih2), wire::Value()});
     size = outInt64(c, 7);
     return resultStream(c, 8);
 }
@@ -309,13 +350,15 @@ QString TServerMethods1Client::CariVadeGunGecmismiBul(std::int32_t carino) {
     return QString::fromUtf8(resultAt(c, 1).asText());
 }
 
-const wire::Table* TServerMethods1Client::RaporAlinanSiparisler(std::unique_ptr<TSonucBilgisi> bilgi, double tarih1, double tarih2) {
+const wire::Table* TServerMethods1Client::RaporAlinanSiparisler(std::unique_ptr<TSonucBilgisi> bilgi,
+                                                                double tarih1, double tarih2) {
     Command& c = prepare(37);
     execute(c, {objectArg(std::move(bilgi)), wire::Value::real(tarih1), wire::Value::real(tarih2)});
     return resultTable(c, 3);
 }
 
-const wire::Table* TServerMethods1Client::RaporEnCokSatilanStoklar(std::unique_ptr<TSonucBilgisi> bilgi, double tarih1, double tarih2) {
+const wire::Table* TServerMethods1Client::RaporEnCokSatilanStoklar(std::unique_ptr<TSonucBilgisi> bilgi,
+                                                                   double tarih1, double tarih2) {
     Command& c = prepare(38);
     execute(c, {objectArg(std::move(bilgi)), wire::Value::real(tarih1), wire::Value::real(tarih2)});
     return resultTable(c, 3);
@@ -378,15 +421,29 @@ TMobilCariBilgisi* TServerMethods1Client::MobilCariBilgisiGetir(std::int32_t sir
     return resultObject<TMobilCariBilgisi>(c, 2);
 }
 
-std::int32_t TServerMethods1Client::MailGonserCari(const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1, const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon, const QString& fax, const QString& vd, const QString& vn, const QString& yetkili, const QString& kullaniciadi, const QString& sifre, const QString& mail, const QString& kargoambar) {
+std::int32_t TServerMethods1Client::MailGonserCari(
+    const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1,
+    const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon,
+    const QString& fax, const QString& vd, const QString& vn, const QString& yetkili,
+    const QString& kullaniciadi, const QString& sifre, const QString& mail, const QString& kargoambar) {
     Command& c = prepare(48);
-    execute(c, {textArg(idsi), textArg(baslik), textArg(firmaadi), textArg(adres1), textArg(adres2), textArg(ilce), textArg(sehir), textArg(telefon), textArg(fax), textArg(vd), textArg(vn), textArg(yetkili), textArg(kullaniciadi), textArg(sifre), textArg(mail), textArg(kargoambar)});
+    execute(c, {textArg(idsi), textArg(baslik), textArg(firmaadi), textArg(adres1), textArg(adres2),
+                textArg(ilce), textArg(sehir), textArg(telefon), textArg(fax), textArg(vd), textArg(vn),
+                textArg(yetkili), textArg(kullaniciadi), textArg(sifre), textArg(mail), textArg(kargoambar)});
     return resultAt(c, 16).asInt32();
 }
 
-std::int32_t TServerMethods1Client::MailGonserCariNormal(const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1, const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon, const QString& fax, const QString& vd, const QString& vn, const QString& yetkili, const QString& kullaniciadi, const QString& sifre, const QString& mail, const QString& kargoambar, const QString& konu) {
+std::int32_t TServerMethods1Client::MailGonserCariNormal(
+    const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1,
+    const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon,
+    const QString& fax, const QString& vd, const QString& vn, const QString& yetkili,
+    const QString& kullaniciadi, const QString& sifre, const QString& mail, const QString& kargoambar,
+    const QString& konu) {
     Command& c = prepare(49);
-    execute(c, {textArg(idsi), textArg(baslik), textArg(firmaadi), textArg(adres1), textArg(adres2), textArg(ilce), textArg(sehir), textArg(telefon), textArg(fax), textArg(vd), textArg(vn), textArg(yetkili), textArg(kullaniciadi), textArg(sifre), textArg(mail), textArg(kargoambar), textArg(konu)});
+    execute(c, {textArg(idsi), textArg(baslik), textArg(firmaadi), textArg(adres1), textArg(adres2),
+                textArg(ilce), textArg(sehir), textArg(telefon), textArg(fax), textArg(vd), textArg(vn),
+                textArg(yetkili), textArg(kullaniciadi), textArg(sifre), textArg(mail), textArg(kargoambar),
+                textArg(konu)});
     return resultAt(c, 17).asInt32();
 }
 std::optional<QByteArray> readStream(const std::string* stream, std::int64_t announced) {
@@ -400,4 +457,4 @@ void loadTable(data::MemTable& target, const wire::Table* source) {
     target.load(*source);
 }
 
-}  // namespace remote
+} // namespace remote

@@ -109,23 +109,38 @@ public:
     const wire::Table* StokHareketVer(std::int32_t carino, std::int32_t stokno);
     const wire::Table* YenilerVer2(std::int32_t carino);
     const wire::Table* KampanyaliVer2(std::int32_t cario, std::int32_t satici);
-    std::int32_t SepetEkle2(std::unique_ptr<TSonucBilgisi> bilgim, std::int32_t carino, std::int32_t stokno, const QString& barkod, const QString& stokadi, double miktar, double kdv, double fiyat, double ind1, std::int32_t verenid, std::int32_t k, double ind2, double ind3, double ind4);
+    std::int32_t SepetEkle2(std::unique_ptr<TSonucBilgisi> bilgim, std::int32_t carino, std::int32_t stokno,
+                            const QString& barkod, const QString& stokadi, double miktar, double kdv,
+                            double fiyat, double ind1, std::int32_t verenid, std::int32_t k, double ind2,
+                            double ind3, double ind4);
     const wire::Table* SepetVer2(std::int32_t carino);
     void SepetSecimGuncelle(std::int32_t sirano, std::int32_t secim);
-    std::int32_t SepetGuncelle2(std::unique_ptr<TSonucBilgisi> bilgim, std::int32_t carino, std::int32_t stokno, const QString& barkod, const QString& stokadi, double miktar, double kdv, double fiyat, double ind1, std::int32_t verenid, std::int32_t _sepetsirano, double ind2, double ind3, double ind4);
-    std::int32_t SepetSatirSil(std::unique_ptr<TSonucBilgisi> bilgi, std::int32_t satirno, const QString& aciklamam);
+    std::int32_t SepetGuncelle2(std::unique_ptr<TSonucBilgisi> bilgim, std::int32_t carino,
+                                std::int32_t stokno, const QString& barkod, const QString& stokadi,
+                                double miktar, double kdv, double fiyat, double ind1, std::int32_t verenid,
+                                std::int32_t _sepetsirano, double ind2, double ind3, double ind4);
+    std::int32_t SepetSatirSil(std::unique_ptr<TSonucBilgisi> bilgi, std::int32_t satirno,
+                               const QString& aciklamam);
     std::int32_t SepetHepsiniSil(std::unique_ptr<TSonucBilgisi> bilgi);
     const wire::Table* TeslimVer();
     const wire::Table* KargoVer();
     const wire::Table* KargolarVer(std::int32_t gn);
-    bool SiparisKaydet(std::unique_ptr<TSonucBilgisi> BB, std::int32_t _carino, std::int32_t _teslim, std::int32_t _kargo, const QString& _aciklama, std::int32_t _verenid, std::int32_t _kargoyeni);
+    bool SiparisKaydet(std::unique_ptr<TSonucBilgisi> BB, std::int32_t _carino, std::int32_t _teslim,
+                       std::int32_t _kargo, const QString& _aciklama, std::int32_t _verenid,
+                       std::int32_t _kargoyeni);
     const wire::Table* OncekiSiparisler(std::int32_t carino);
     const wire::Table* SiparisAyrintisi2(std::int32_t carino, std::int32_t idnosu);
     TSiparisDipAyrinti* SiparisAytintisiDip(std::int32_t carino, std::int32_t siranosu);
     const wire::Table* BakiyelerVer2(std::int32_t carino);
-    std::int32_t BakiyeDuzenle(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno, std::int32_t sepetsirano, std::int32_t siparissirano, double Adet, double Bakiye, const QString& barkod);
-    std::int32_t BakiyeDegistir(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno, std::int32_t sepetsirano, std::int32_t siparissirano, double Adet, double Bakiye, const QString& barkod);
-    std::int32_t BakiyeFiyatDegistir(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno, std::int32_t sepetsirano, std::int32_t siparissirano, double Adet, double Bakiye, const QString& barkod, double fiyat, double ind);
+    std::int32_t BakiyeDuzenle(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno,
+                               std::int32_t sepetsirano, std::int32_t siparissirano, double Adet,
+                               double Bakiye, const QString& barkod);
+    std::int32_t BakiyeDegistir(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno,
+                                std::int32_t sepetsirano, std::int32_t siparissirano, double Adet,
+                                double Bakiye, const QString& barkod);
+    std::int32_t BakiyeFiyatDegistir(std::unique_ptr<TSonucBilgisi> k, std::int32_t stokno,
+                                     std::int32_t sepetsirano, std::int32_t siparissirano, double Adet,
+                                     double Bakiye, const QString& barkod, double fiyat, double ind);
     const wire::Table* TumSiparislerVer(std::int32_t carino, std::int32_t stokno);
     const wire::Table* CariEkstreVer(std::int32_t carino);
     const wire::Table* FaturaGetir(std::int32_t carino, std::int32_t idnosu);
@@ -137,11 +152,15 @@ public:
     std::int32_t SepetSayisi(std::unique_ptr<TSonucBilgisi> bil);
     TTusSonuclari* TusSonuclariVer(std::unique_ptr<TSonucBilgisi> bil);
     const wire::Table* CariSepetVer(std::unique_ptr<TSonucBilgisi> bil, std::int32_t n);
-    const std::string* RaporGetir(std::int32_t raporno, std::int32_t bolum, std::int32_t idno, std::int32_t carino, const QString& saticiadi, double tarih1, double tarih2, std::int64_t& size);
+    const std::string* RaporGetir(std::int32_t raporno, std::int32_t bolum, std::int32_t idno,
+                                  std::int32_t carino, const QString& saticiadi, double tarih1, double tarih2,
+                                  std::int64_t& size);
     QString CariDurumVer(std::int32_t carino);
     QString CariVadeGunGecmismiBul(std::int32_t carino);
-    const wire::Table* RaporAlinanSiparisler(std::unique_ptr<TSonucBilgisi> bilgi, double tarih1, double tarih2);
-    const wire::Table* RaporEnCokSatilanStoklar(std::unique_ptr<TSonucBilgisi> bilgi, double tarih1, double tarih2);
+    const wire::Table* RaporAlinanSiparisler(std::unique_ptr<TSonucBilgisi> bilgi, double tarih1,
+                                             double tarih2);
+    const wire::Table* RaporEnCokSatilanStoklar(std::unique_ptr<TSonucBilgisi> bilgi, double tarih1,
+                                                double tarih2);
     const wire::Table* BalonGetir(std::unique_ptr<TSonucBilgisi> bil);
     TAcilisEkranlariki* AcilisEkranlarVer2();
     QString KayanYaziGetir();
@@ -151,8 +170,18 @@ public:
     std::int32_t AcilisReklamAdet();
     TAcilisEkran* AcilisREklamVer(std::int32_t sira);
     TMobilCariBilgisi* MobilCariBilgisiGetir(std::int32_t sirano, const QString& _idsi);
-    std::int32_t MailGonserCari(const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1, const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon, const QString& fax, const QString& vd, const QString& vn, const QString& yetkili, const QString& kullaniciadi, const QString& sifre, const QString& mail, const QString& kargoambar);
-    std::int32_t MailGonserCariNormal(const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1, const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon, const QString& fax, const QString& vd, const QString& vn, const QString& yetkili, const QString& kullaniciadi, const QString& sifre, const QString& mail, const QString& kargoambar, const QString& konu);
+    std::int32_t MailGonserCari(const QString& idsi, const QString& baslik, const QString& firmaadi,
+                                const QString& adres1, const QString& adres2, const QString& ilce,
+                                const QString& sehir, const QString& telefon, const QString& fax,
+                                const QString& vd, const QString& vn, const QString& yetkili,
+                                const QString& kullaniciadi, const QString& sifre, const QString& mail,
+                                const QString& kargoambar);
+    std::int32_t MailGonserCariNormal(const QString& idsi, const QString& baslik, const QString& firmaadi,
+                                      const QString& adres1, const QString& adres2, const QString& ilce,
+                                      const QString& sehir, const QString& telefon, const QString& fax,
+                                      const QString& vd, const QString& vn, const QString& yetkili,
+                                      const QString& kullaniciadi, const QString& sifre, const QString& mail,
+                                      const QString& kargoambar, const QString& konu);
 
     // How many methods have been called (and their commands prepared) on this proxy.
     std::size_t preparedCommandCount() const;
@@ -165,8 +194,7 @@ private:
     static std::int64_t outInt64(const Command& c, std::size_t pos);
     static const wire::Table* resultTable(const Command& c, std::size_t pos);
     static const std::string* resultStream(const Command& c, std::size_t pos);
-    template <class T>
-    static T* resultObject(Command& c, std::size_t pos);
+    template <class T> static T* resultObject(Command& c, std::size_t pos);
     static wire::Value textArg(const QString& s);
     static wire::Value objectArg(std::unique_ptr<TSonucBilgisi> o);
 
@@ -182,4 +210,4 @@ std::optional<QByteArray> readStream(const std::string* stream, std::int64_t ann
 // Throws wire::Error when there is no table.
 void loadTable(data::MemTable& target, const wire::Table* source);
 
-}  // namespace remote
+} // namespace remote

@@ -31,4 +31,4 @@ void runOnUiThread(const std::function<void()>& fn) {
     if (error) std::rethrow_exception(error);
 }
 
-}  // namespace remote
+} // namespace remote

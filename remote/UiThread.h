@@ -14,4 +14,4 @@ bool isUiThread();
 // loop (not blocked waiting for the caller), or this waits for ever.
 void runOnUiThread(const std::function<void()>& fn);
 
-}  // namespace remote
+} // namespace remote

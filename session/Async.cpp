@@ -13,7 +13,7 @@ ErrorDisplay& installedDisplay() {
     static ErrorDisplay display = showErrorDefault;
     return display;
 }
-}  // namespace
+} // namespace
 
 void showErrorDefault(std::exception_ptr error) {
     if (!error) return;
@@ -37,7 +37,7 @@ void showErrorDefault(std::exception_ptr error) {
 
 void showError(std::exception_ptr error) {
     if (!error) return;
-    const ErrorDisplay display = installedDisplay();  // a copy: the display may replace itself
+    const ErrorDisplay display = installedDisplay(); // a copy: the display may replace itself
     try {
         display(error);
     } catch (...) {
@@ -51,7 +51,7 @@ ErrorDisplay setErrorDisplay(ErrorDisplay display) {
     return previous;
 }
 
-}  // namespace session
+} // namespace session
 
 void TAwait::Await(std::function<void()> proc) {
     auto work = std::move(FAsync);
@@ -62,7 +62,7 @@ void TAwait::Await(std::function<void()> proc) {
         } catch (...) {
             workError = std::current_exception();
         }
-        work = nullptr;  // release what the work captured before handing over
+        work = nullptr; // release what the work captured before handing over
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [proc = std::move(proc), workError] {
@@ -79,4 +79,6 @@ void TAwait::Await(std::function<void()> proc) {
     });
 }
 
-TAwait Async(std::function<void()> work) { return TAwait(std::move(work)); }
+TAwait Async(std::function<void()> work) {
+    return TAwait(std::move(work));
+}

@@ -38,4 +38,4 @@ void showError(std::exception_ptr error);
 // Call on the UI thread.
 ErrorDisplay setErrorDisplay(ErrorDisplay display);
 
-}  // namespace session
+} // namespace session

@@ -12,13 +12,15 @@ struct PageLoad::Run {
     Load load;
     data::MemTable* table = nullptr;
     int connectFlag = 0;
-    bool hata = false;  // the load failed
+    bool hata = false; // the load failed
 };
 
 PageLoad::PageLoad(remote::Connection& mainConnection, Options options)
     : mainConnection_(mainConnection), options_(std::move(options)), alive_(std::make_shared<bool>(true)) {}
 
-PageLoad::~PageLoad() { *alive_ = false; }
+PageLoad::~PageLoad() {
+    *alive_ = false;
+}
 
 bool PageLoad::start(Load load) {
     if (running_) return false;
@@ -88,4 +90,4 @@ void PageLoad::end(Run& run) {
     if (finishError) std::rethrow_exception(finishError);
 }
 
-}  // namespace session
+} // namespace session

@@ -28,8 +28,8 @@ class PageLoad final {
 public:
     // The grid as the page load needs it; any hook may be empty.
     struct Grid {
-        std::function<void()> detach;            // detach the view from the table, suspend painting
-        std::function<void()> attach;            // re-attach the view, resume painting
+        std::function<void()> detach; // detach the view from the table, suspend painting
+        std::function<void()> attach; // re-attach the view, resume painting
         std::function<void(bool)> setEnabled;
     };
     // Runs on a pool thread with this load's own open connection; returns true when the load
@@ -39,9 +39,9 @@ public:
     struct Options {
         QPointer<QWidget> busyIndicator;
         Grid grid;
-        data::MemTable* table = nullptr;         // notifications suspended while the load runs
-        std::vector<QPointer<QWidget>> alsoDisabled;  // e.g. the search box
-        std::function<void(bool failed)> finish;      // the page's own finishing steps (UI thread)
+        data::MemTable* table = nullptr;             // notifications suspended while the load runs
+        std::vector<QPointer<QWidget>> alsoDisabled; // e.g. the search box
+        std::function<void(bool failed)> finish;     // the page's own finishing steps (UI thread)
         // 0: BaglantiKur shows only its per-attempt boxes and the failure message comes from
         // here; 1: BaglantiKur shows the failure message itself and none is shown here.
         int connectFlag = 0;
@@ -68,4 +68,4 @@ private:
     std::shared_ptr<bool> alive_;
 };
 
-}  // namespace session
+} // namespace session

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstring>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -88,19 +89,40 @@ void Client::connect(const Endpoint& e) {
     close();
     endpoint_ = e;
     if (e.host.empty()) throw Error("No server host given");
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV;
-    addrinfo* list = nullptr;
-    std::string port = std::to_string(e.port);
-    int rc = ::getaddrinfo(e.host.c_str(), port.c_str(), &hints, &list);
-    if (rc != 0) throw Error("Unknown host \"" + e.host + "\": " + ::gai_strerror(rc));
     int err = 0;
     bool timedOut = false;
     int fd = -1;
-    for (const addrinfo* ai = list; ai && fd < 0; ai = ai->ai_next) fd = connectOne(ai, e.connectTimeoutMs, err, timedOut);
-    ::freeaddrinfo(list);
+    // Literal addresses skip the resolver.
+    sockaddr_in v4{};
+    sockaddr_in6 v6{};
+    addrinfo literal{};
+    literal.ai_socktype = SOCK_STREAM;
+    if (::inet_pton(AF_INET, e.host.c_str(), &v4.sin_addr) == 1) {
+        v4.sin_family = AF_INET;
+        v4.sin_port = htons(e.port);
+        literal.ai_family = AF_INET;
+        literal.ai_addr = reinterpret_cast<sockaddr*>(&v4);
+        literal.ai_addrlen = sizeof v4;
+        fd = connectOne(&literal, e.connectTimeoutMs, err, timedOut);
+    } else if (::inet_pton(AF_INET6, e.host.c_str(), &v6.sin6_addr) == 1) {
+        v6.sin6_family = AF_INET6;
+        v6.sin6_port = htons(e.port);
+        literal.ai_family = AF_INET6;
+        literal.ai_addr = reinterpret_cast<sockaddr*>(&v6);
+        literal.ai_addrlen = sizeof v6;
+        fd = connectOne(&literal, e.connectTimeoutMs, err, timedOut);
+    } else {
+        addrinfo hints{};
+        hints.ai_family = AF_UNSPEC;
+        hints.ai_socktype = SOCK_STREAM;
+        hints.ai_flags = AI_NUMERICSERV;
+        addrinfo* list = nullptr;
+        std::string port = std::to_string(e.port);
+        int rc = ::getaddrinfo(e.host.c_str(), port.c_str(), &hints, &list);
+        if (rc != 0) throw Error("Unknown host \"" + e.host + "\": " + ::gai_strerror(rc));
+        for (const addrinfo* ai = list; ai && fd < 0; ai = ai->ai_next) fd = connectOne(ai, e.connectTimeoutMs, err, timedOut);
+        ::freeaddrinfo(list);
+    }
     if (fd < 0) {
         if (timedOut && err == ETIMEDOUT)
             throw Error("Connection timed out after " + std::to_string(e.connectTimeoutMs) + " ms (" + where(e) + ")");

@@ -365,6 +365,8 @@ void appendTable(std::string& out, const Table& t) {
     if (!t.columns.empty() && t.cells.size() % t.columns.size() != 0)
         throw Error("cannot send table: cell count is not a multiple of the column count");
     if (t.columns.empty() && !t.cells.empty()) throw Error("cannot send table: cells without columns");
+    // Rough size so a large table is not copied through many reallocations.
+    out.reserve(out.size() + 16 + t.columns.size() * 24 + t.cells.size() * 9);
     putU32(out, checkedLength(t.columns.size(), "column list"));
     for (const auto& c : t.columns) {
         putText(out, c.name, "column name");

@@ -2,36 +2,96 @@
 
 #include <utility>
 
-void TMobilCariBilgisi::SetCARINO(std::int32_t v) { FCARINO = v; }
-void TMobilCariBilgisi::SetCARIKOD(std::string v) { FCARIKOD = std::move(v); }
-void TMobilCariBilgisi::SetCARIADI(std::string v) { FCARIADI = std::move(v); }
-void TMobilCariBilgisi::SetOzelKod(std::string v) { FOzelKod = std::move(v); }
-void TMobilCariBilgisi::SetAnaGrup(std::string v) { FAnaGrup = std::move(v); }
-void TMobilCariBilgisi::SetAltGrup(std::string v) { FAltGrup = std::move(v); }
-void TMobilCariBilgisi::SetADRES1(std::string v) { FADRES1 = std::move(v); }
-void TMobilCariBilgisi::SetADRES2(std::string v) { FADRES2 = std::move(v); }
-void TMobilCariBilgisi::SetILCE(std::string v) { FILCE = std::move(v); }
-void TMobilCariBilgisi::SetTEL1(std::string v) { FTEL1 = std::move(v); }
-void TMobilCariBilgisi::SetTEL2(std::string v) { FTEL2 = std::move(v); }
-void TMobilCariBilgisi::SetFAX1(std::string v) { FFAX1 = std::move(v); }
-void TMobilCariBilgisi::SetFAX2(std::string v) { FFAX2 = std::move(v); }
-void TMobilCariBilgisi::SetGSM(std::string v) { FGSM = std::move(v); }
-void TMobilCariBilgisi::SetEMAIL(std::string v) { FEMAIL = std::move(v); }
-void TMobilCariBilgisi::SetYETKILI(std::string v) { FYETKILI = std::move(v); }
-void TMobilCariBilgisi::SetSEHIR(std::string v) { FSEHIR = std::move(v); }
-void TMobilCariBilgisi::SetULKE(std::string v) { FULKE = std::move(v); }
-void TMobilCariBilgisi::SetSATICIADI(std::string v) { FSATICIADI = std::move(v); }
-void TMobilCariBilgisi::SetSATICITELEFON(std::string v) { FSATICITELEFON = std::move(v); }
-void TMobilCariBilgisi::SetSATICIMAIL(std::string v) { FSATICIMAIL = std::move(v); }
-void TMobilCariBilgisi::SetVERGIDAIRESI(std::string v) { FVERGIDAIRESI = std::move(v); }
-void TMobilCariBilgisi::SetVERGINO(std::string v) { FVERGINO = std::move(v); }
-void TMobilCariBilgisi::SetTLBORC(double v) { FTLBORC = v; }
-void TMobilCariBilgisi::SetTLALACAK(double v) { FTLALACAK = v; }
-void TMobilCariBilgisi::SetTLBAKIYE(double v) { FTLBAKIYE = v; }
-void TMobilCariBilgisi::SetKULLANICIADI(std::string v) { FKULLANICIADI = std::move(v); }
-void TMobilCariBilgisi::SetSIFRE(std::string v) { FSIFRE = std::move(v); }
-void TMobilCariBilgisi::SetMAIL(std::string v) { FMAIL = std::move(v); }
-void TMobilCariBilgisi::SetBILGISAYARID(std::string v) { FBILGISAYARID = std::move(v); }
+void TMobilCariBilgisi::SetCARINO(std::int32_t v) {
+    FCARINO = v;
+}
+void TMobilCariBilgisi::SetCARIKOD(std::string v) {
+    FCARIKOD = std::move(v);
+}
+void TMobilCariBilgisi::SetCARIADI(std::string v) {
+    FCARIADI = std::move(v);
+}
+void TMobilCariBilgisi::SetOzelKod(std::string v) {
+    FOzelKod = std::move(v);
+}
+void TMobilCariBilgisi::SetAnaGrup(std::string v) {
+    FAnaGrup = std::move(v);
+}
+void TMobilCariBilgisi::SetAltGrup(std::string v) {
+    FAltGrup = std::move(v);
+}
+void TMobilCariBilgisi::SetADRES1(std::string v) {
+    FADRES1 = std::move(v);
+}
+void TMobilCariBilgisi::SetADRES2(std::string v) {
+    FADRES2 = std::move(v);
+}
+void TMobilCariBilgisi::SetILCE(std::string v) {
+    FILCE = std::move(v);
+}
+void TMobilCariBilgisi::SetTEL1(std::string v) {
+    FTEL1 = std::move(v);
+}
+void TMobilCariBilgisi::SetTEL2(std::string v) {
+    FTEL2 = std::move(v);
+}
+void TMobilCariBilgisi::SetFAX1(std::string v) {
+    FFAX1 = std::move(v);
+}
+void TMobilCariBilgisi::SetFAX2(std::string v) {
+    FFAX2 = std::move(v);
+}
+void TMobilCariBilgisi::SetGSM(std::string v) {
+    FGSM = std::move(v);
+}
+void TMobilCariBilgisi::SetEMAIL(std::string v) {
+    FEMAIL = std::move(v);
+}
+void TMobilCariBilgisi::SetYETKILI(std::string v) {
+    FYETKILI = std::move(v);
+}
+void TMobilCariBilgisi::SetSEHIR(std::string v) {
+    FSEHIR = std::move(v);
+}
+void TMobilCariBilgisi::SetULKE(std::string v) {
+    FULKE = std::move(v);
+}
+void TMobilCariBilgisi::SetSATICIADI(std::string v) {
+    FSATICIADI = std::move(v);
+}
+void TMobilCariBilgisi::SetSATICITELEFON(std::string v) {
+    FSATICITELEFON = std::move(v);
+}
+void TMobilCariBilgisi::SetSATICIMAIL(std::string v) {
+    FSATICIMAIL = std::move(v);
+}
+void TMobilCariBilgisi::SetVERGIDAIRESI(std::string v) {
+    FVERGIDAIRESI = std::move(v);
+}
+void TMobilCariBilgisi::SetVERGINO(std::string v) {
+    FVERGINO = std::move(v);
+}
+void TMobilCariBilgisi::SetTLBORC(double v) {
+    FTLBORC = v;
+}
+void TMobilCariBilgisi::SetTLALACAK(double v) {
+    FTLALACAK = v;
+}
+void TMobilCariBilgisi::SetTLBAKIYE(double v) {
+    FTLBAKIYE = v;
+}
+void TMobilCariBilgisi::SetKULLANICIADI(std::string v) {
+    FKULLANICIADI = std::move(v);
+}
+void TMobilCariBilgisi::SetSIFRE(std::string v) {
+    FSIFRE = std::move(v);
+}
+void TMobilCariBilgisi::SetMAIL(std::string v) {
+    FMAIL = std::move(v);
+}
+void TMobilCariBilgisi::SetBILGISAYARID(std::string v) {
+    FBILGISAYARID = std::move(v);
+}
 
 void TMobilCariBilgisi::Kopyala(const TMobilCariBilgisi& src) {
     SetBILGISAYARID(src.FBILGISAYARID);
@@ -66,8 +126,8 @@ void TMobilCariBilgisi::Kopyala(const TMobilCariBilgisi& src) {
     SetILCE(src.FILCE);
 }
 
-const std::vector<records::FieldSpec<TMobilCariBilgisi>>& TMobilCariBilgisi::fieldSpecs() {
-    static const std::vector<records::FieldSpec<TMobilCariBilgisi>> specs = {
+const std::vector<records::FieldDef<TMobilCariBilgisi>>& TMobilCariBilgisi::fieldDefs() {
+    static const std::vector<records::FieldDef<TMobilCariBilgisi>> defs = {
         {"FBILGISAYARID", &TMobilCariBilgisi::FBILGISAYARID},
         {"FSEHIR", &TMobilCariBilgisi::FSEHIR},
         {"FFAX1", &TMobilCariBilgisi::FFAX1},
@@ -99,21 +159,31 @@ const std::vector<records::FieldSpec<TMobilCariBilgisi>>& TMobilCariBilgisi::fie
         {"FFAX2", &TMobilCariBilgisi::FFAX2},
         {"FILCE", &TMobilCariBilgisi::FILCE},
     };
-    return specs;
+    return defs;
 }
 
-nlohmann::ordered_json TMobilCariBilgisi::toJson(int id) const { return records::toObjectForm(*this, kTypeName, id, fieldSpecs()); }
+nlohmann::ordered_json TMobilCariBilgisi::toJson(int id) const {
+    return records::toObjectForm(*this, kTypeName, id, fieldDefs());
+}
 
 TMobilCariBilgisi TMobilCariBilgisi::fromJson(const nlohmann::ordered_json& json) {
     TMobilCariBilgisi r;
-    records::fromObjectForm(r, json, kTypeName, fieldSpecs());
+    records::fromObjectForm(r, json, kTypeName, fieldDefs());
     return r;
 }
 
-void TAcilisEkran::SetSiraNo(std::int32_t v) { FSiraNo = v; }
-void TAcilisEkran::SetResim(std::string v) { FResim = std::move(v); }
-void TAcilisEkran::SetBaslik(std::string v) { FBaslik = std::move(v); }
-void TAcilisEkran::SetArama(std::string v) { FArama = std::move(v); }
+void TAcilisEkran::SetSiraNo(std::int32_t v) {
+    FSiraNo = v;
+}
+void TAcilisEkran::SetResim(std::string v) {
+    FResim = std::move(v);
+}
+void TAcilisEkran::SetBaslik(std::string v) {
+    FBaslik = std::move(v);
+}
+void TAcilisEkran::SetArama(std::string v) {
+    FArama = std::move(v);
+}
 
 void TAcilisEkran::Kopyala(const TAcilisEkran& src) {
     SetSiraNo(src.FSiraNo);
@@ -122,33 +192,40 @@ void TAcilisEkran::Kopyala(const TAcilisEkran& src) {
     SetArama(src.FArama);
 }
 
-const std::vector<records::FieldSpec<TAcilisEkran>>& TAcilisEkran::fieldSpecs() {
-    static const std::vector<records::FieldSpec<TAcilisEkran>> specs = {
+const std::vector<records::FieldDef<TAcilisEkran>>& TAcilisEkran::fieldDefs() {
+    static const std::vector<records::FieldDef<TAcilisEkran>> defs = {
         {"FSiraNo", &TAcilisEkran::FSiraNo},
         {"FResim", &TAcilisEkran::FResim},
         {"FBaslik", &TAcilisEkran::FBaslik},
         {"FArama", &TAcilisEkran::FArama},
     };
-    return specs;
+    return defs;
 }
 
-nlohmann::ordered_json TAcilisEkran::toJson(int id) const { return records::toObjectForm(*this, kTypeName, id, fieldSpecs()); }
+nlohmann::ordered_json TAcilisEkran::toJson(int id) const {
+    return records::toObjectForm(*this, kTypeName, id, fieldDefs());
+}
 
 TAcilisEkran TAcilisEkran::fromJson(const nlohmann::ordered_json& json) {
     TAcilisEkran r;
-    records::fromObjectForm(r, json, kTypeName, fieldSpecs());
+    records::fromObjectForm(r, json, kTypeName, fieldDefs());
     return r;
 }
 
-void TAcilisEkranlariki::SetEkranlar(std::vector<TAcilisEkran> v) { FEkranlar = std::move(v); }
+void TAcilisEkranlariki::SetEkranlar(std::vector<TAcilisEkran> v) {
+    FEkranlar = std::move(v);
+}
 
-void TAcilisEkranlariki::Kopyala(const TAcilisEkranlariki& src) { SetEkranlar(src.FEkranlar); }
+void TAcilisEkranlariki::Kopyala(const TAcilisEkranlariki& src) {
+    SetEkranlar(src.FEkranlar);
+}
 
 nlohmann::ordered_json TAcilisEkranlariki::toJson(int id) const {
     nlohmann::ordered_json j = records::objectHeader(kTypeName, id);
     nlohmann::ordered_json entries = nlohmann::ordered_json::array();
     int next = id;
-    for (const auto& e : FEkranlar) entries.push_back(e.toJson(++next));
+    for (const auto& e : FEkranlar)
+        entries.push_back(e.toJson(++next));
     j["fields"]["FEkranlar"] = std::move(entries);
     return j;
 }
@@ -160,6 +237,7 @@ TAcilisEkranlariki TAcilisEkranlariki::fromJson(const nlohmann::ordered_json& js
     if (it == fields.end() || it->is_null()) return r;
     if (!it->is_array()) throw wire::Error("object field FEkranlar: expected an array");
     r.FEkranlar.reserve(it->size());
-    for (const auto& e : *it) r.FEkranlar.push_back(TAcilisEkran::fromJson(e));
+    for (const auto& e : *it)
+        r.FEkranlar.push_back(TAcilisEkran::fromJson(e));
     return r;
 }

@@ -85,7 +85,7 @@ public:
     bool operator==(const TMobilCariBilgisi&) const = default;
 
 private:
-    static const std::vector<records::FieldSpec<TMobilCariBilgisi>>& fieldSpecs();
+    static const std::vector<records::FieldDef<TMobilCariBilgisi>>& fieldDefs();
 
     std::string FBILGISAYARID;
     std::string FSEHIR;
@@ -143,7 +143,7 @@ public:
     bool operator==(const TAcilisEkran&) const = default;
 
 private:
-    static const std::vector<records::FieldSpec<TAcilisEkran>>& fieldSpecs();
+    static const std::vector<records::FieldDef<TAcilisEkran>>& fieldDefs();
 
     std::int32_t FSiraNo = 0;
     std::string FResim;

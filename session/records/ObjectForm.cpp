@@ -4,12 +4,14 @@ namespace records {
 
 namespace {
 [[noreturn]] void wrongKind(const char* field, const char* expected, const nlohmann::ordered_json& v) {
-    throw wire::Error(std::string("object field ") + field + ": expected " + expected + ", got " + v.type_name());
+    throw wire::Error(std::string("object field ") + field + ": expected " + expected + ", got " +
+                      v.type_name());
 }
-}  // namespace
+} // namespace
 
 const nlohmann::ordered_json& objectFields(const nlohmann::ordered_json& json, const std::string& typeName) {
-    if (!json.is_object()) throw wire::Error("expected an object of type " + typeName + ", got " + json.type_name());
+    if (!json.is_object())
+        throw wire::Error("expected an object of type " + typeName + ", got " + json.type_name());
     auto type = json.find("type");
     if (type == json.end() || !type->is_string())
         throw wire::Error("object without a type where " + typeName + " was expected");
@@ -62,4 +64,4 @@ bool readBool(const nlohmann::ordered_json& v, const char* field) {
     return v.get<bool>();
 }
 
-}  // namespace records
+} // namespace records

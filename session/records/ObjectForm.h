@@ -22,8 +22,7 @@ namespace records {
 template <class T>
 using MemberPtr = std::variant<std::string T::*, std::int32_t T::*, double T::*, bool T::*>;
 
-template <class T>
-struct FieldSpec {
+template <class T> struct FieldDef {
     const char* name;
     MemberPtr<T> member;
 };
@@ -46,32 +45,36 @@ inline nlohmann::ordered_json objectHeader(const std::string& typeName, int id) 
 
 template <class T>
 nlohmann::ordered_json toObjectForm(const T& obj, const std::string& typeName, int id,
-                                    const std::vector<FieldSpec<T>>& specs) {
+                                    const std::vector<FieldDef<T>>& defs) {
     nlohmann::ordered_json j = objectHeader(typeName, id);
     auto& fields = j["fields"];
-    for (const auto& s : specs)
+    for (const auto& s : defs)
         std::visit([&](auto m) { fields[s.name] = obj.*m; }, s.member);
     return j;
 }
 
 template <class T>
 void fromObjectForm(T& obj, const nlohmann::ordered_json& json, const std::string& typeName,
-                    const std::vector<FieldSpec<T>>& specs) {
+                    const std::vector<FieldDef<T>>& defs) {
     const auto& fields = objectFields(json, typeName);
-    for (const auto& s : specs) {
+    for (const auto& s : defs) {
         auto it = fields.find(s.name);
         if (it == fields.end() || it->is_null()) continue;
         const auto& v = *it;
         std::visit(
             [&](auto m) {
                 using V = std::remove_reference_t<decltype(obj.*m)>;
-                if constexpr (std::is_same_v<V, std::string>) obj.*m = readText(v, s.name);
-                else if constexpr (std::is_same_v<V, std::int32_t>) obj.*m = readInt32(v, s.name);
-                else if constexpr (std::is_same_v<V, double>) obj.*m = readDouble(v, s.name);
-                else obj.*m = readBool(v, s.name);
+                if constexpr (std::is_same_v<V, std::string>)
+                    obj.*m = readText(v, s.name);
+                else if constexpr (std::is_same_v<V, std::int32_t>)
+                    obj.*m = readInt32(v, s.name);
+                else if constexpr (std::is_same_v<V, double>)
+                    obj.*m = readDouble(v, s.name);
+                else
+                    obj.*m = readBool(v, s.name);
             },
             s.member);
     }
 }
 
-}  // namespace records
+} // namespace records

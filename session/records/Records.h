@@ -67,7 +67,7 @@ public:
     bool operator==(const TSonucBilgisi&) const = default;
 
 private:
-    static const std::vector<records::FieldSpec<TSonucBilgisi>>& fieldSpecs();
+    static const std::vector<records::FieldDef<TSonucBilgisi>>& fieldDefs();
 
     std::string FBILGISAYARID;
     std::string FSaticiMail;
@@ -123,7 +123,7 @@ public:
     bool operator==(const TSiparisDipAyrinti&) const = default;
 
 private:
-    static const std::vector<records::FieldSpec<TSiparisDipAyrinti>>& fieldSpecs();
+    static const std::vector<records::FieldDef<TSiparisDipAyrinti>>& fieldDefs();
 
     std::string FSizinMesaj;
     std::string FDurumu;
@@ -163,7 +163,7 @@ public:
     bool operator==(const TTusSonuclari&) const = default;
 
 private:
-    static const std::vector<records::FieldSpec<TTusSonuclari>>& fieldSpecs();
+    static const std::vector<records::FieldDef<TTusSonuclari>>& fieldDefs();
 
     std::int32_t FAlindi = 0;
     std::int32_t FOnaylandi = 0;

@@ -245,6 +245,31 @@ TEST(Client, ConnectFailures) {
     EXPECT_NE(errorOf([&] { c.call({"TServerMethods1.X", {}}); }).find("Not connected"), std::string::npos);
 }
 
+TEST(Client, ConnectTimesOutWhenTheServerNeverAccepts) {
+    // A listener whose accept queue is full drops further connection attempts.
+    int l = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(l, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(l, 0), 0);
+    socklen_t len = sizeof a;
+    ::getsockname(l, reinterpret_cast<sockaddr*>(&a), &len);
+    std::vector<int> fillers;
+    for (int i = 0; i < 4; ++i) {
+        int f = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        ::connect(f, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        fillers.push_back(f);
+    }
+    Client c;
+    Endpoint e{"127.0.0.1", ntohs(a.sin_port), 300, 1000};
+    std::string err = errorOf([&] { c.connect(e); });
+    EXPECT_EQ(err, "Connection timed out after 300 ms (127.0.0.1:" + std::to_string(e.port) + ")");
+    EXPECT_FALSE(c.connected());
+    for (int f : fillers) ::close(f);
+    ::close(l);
+}
+
 TEST(Client, WrongHandshakeFromAClientGetsAnAbortFromTheServer) {
     EchoDispatcher d;
     TestServer server(d);

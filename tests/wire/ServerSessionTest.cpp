@@ -16,6 +16,11 @@ public:
     Answer dispatch(const Call& c) override {
         ++calls;
         if (c.command == "TServerMethods1.Fail") throw std::runtime_error("Sepet bulunamadı");
+        if (c.command == "TServerMethods1.Huge") {
+            Answer a;
+            a.values = {Value::stream(std::string(kMaxFrameSize, 'x'))};
+            return a;
+        }
         if (c.command == "TServerMethods1.Bad") {
             Table t;
             t.columns = {{"N", FieldType::Integer, 0}};
@@ -81,13 +86,18 @@ TEST(ServerSession, ByteByByteInputGivesTheSameAnswers) {
 }
 
 TEST(ServerSession, AnswerThatCannotBeEncodedBecomesAnErrorAnswer) {
-    EchoDispatcher d;
-    ServerSession s(d);
-    auto msgs = decodeAll(s.feed(encodeHelloFrame() + encodeCallFrame(call("Bad"))));
-    ASSERT_EQ(msgs.size(), 2u);
-    EXPECT_FALSE(msgs[1].answer.ok);
-    EXPECT_NE(msgs[1].answer.error.find("\"N\""), std::string::npos) << msgs[1].answer.error;
-    EXPECT_FALSE(s.wantsClose());
+    // A cell of the wrong type, and a result larger than any frame a client accepts.
+    struct Case { const char* method; const char* expect; };
+    for (const Case& c : {Case{"Bad", "\"N\""}, Case{"Huge", "exceeds the frame limit"}}) {
+        EchoDispatcher d;
+        ServerSession s(d);
+        auto msgs = decodeAll(s.feed(encodeHelloFrame() + encodeCallFrame(call(c.method)) + encodeCallFrame(call("Echo"))));
+        ASSERT_EQ(msgs.size(), 3u) << c.method;
+        EXPECT_FALSE(msgs[1].answer.ok);
+        EXPECT_NE(msgs[1].answer.error.find(c.expect), std::string::npos) << msgs[1].answer.error;
+        EXPECT_TRUE(msgs[2].answer.ok) << "the connection goes on";
+        EXPECT_FALSE(s.wantsClose());
+    }
 }
 
 TEST(ServerSession, ProtocolFailuresAbortAndClose) {
