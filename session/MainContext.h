@@ -30,6 +30,7 @@ struct MainContext {
     std::function<QWidget*(const QString& objectName)> busyIndicator; // "gifstokara", ...
     std::function<void(const QString& page, const QString& caption)> setPageCaption;
     std::function<QLineEdit*()> searchBox;
+    QString ResimAdresi;  // picture base address ending in "resimgoster.ashx?id=", set by the login
 
     // Provided by the cart page.
     std::function<void(bool background)> SepetAl;           // reload the cart (synchronously unless background)
