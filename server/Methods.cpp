@@ -469,8 +469,7 @@ void ServerMethods::registerAll() {
         priceContext(s, rates, campaigns);
         auto words = searchWords(argText(c, 0));
         Table t = stockTable();
-        std::vector<int> ids = db.searchStock(words, kSearchRowCap);
-        for (const Stock& st : db.stocks(ids)) appendStockRow(t, st, rates, campaigns);
+        for (const Stock& st : db.searchStockRows(words, kSearchRowCap)) appendStockRow(t, st, rates, campaigns);
         return Value::dataPacket(std::move(t));
     });
 
@@ -1006,7 +1005,7 @@ void ServerMethods::registerAll() {
         Table t = makeTable({{"SEPET", kInt}, {"YENI", kInt}, {"KAMPANYA", kInt}, {"DUYURU", kInt}, {"BAKIYE", kFloat}});
         t.appendRow({I(cartLines), I(std::min(db.newStockCount(), kSearchRowCap)),
                      I(campaigns ? std::min(db.campaignStockCount(), 1000) : 0),
-                     I(static_cast<int>(db.announcements(false).size())), F(balanceLines)});
+                     I(db.announcementCount(false)), F(balanceLines)});
         return Value::rowSet(std::move(t));
     });
 
@@ -1031,7 +1030,7 @@ void ServerMethods::registerAll() {
     add("BannerResimVer3", "L", bannerMethod(3));
 
     add("AcilisReklamAdet", "", [&db](const wire::Call&) {
-        return Value::int32(static_cast<int>(db.announcements(true).size()));
+        return Value::int32(db.announcementCount(true));
     });
     add("AcilisREklamVer", "i", [&db](const wire::Call& c) {
         int i = argInt(c, 0);

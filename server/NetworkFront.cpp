@@ -3,6 +3,8 @@
 #include <asio.hpp>
 
 #include <chrono>
+#include <list>
+#include <mutex>
 #include <iostream>
 #include <stdexcept>
 
@@ -12,11 +14,20 @@
 namespace server {
 
 using asio::ip::tcp;
+using Clock = std::chrono::steady_clock;
+class FrontConnection;
 
 struct NetworkFront::Impl {
-    Impl(wire::Dispatcher& d, FrontOptions o) : dispatcher(d), options(std::move(o)), acceptor(io) {}
+    Impl(wire::Dispatcher& d, FrontOptions o) : dispatcher(d), options(std::move(o)) {
+        // One single-threaded context per thread: a connection lives on one thread, no strands
+        // or cross-thread hand-offs on the way of a call.
+        for (int t = 0; t < std::max(1, options.threads); ++t) contexts.push_back(std::make_unique<asio::io_context>(1));
+        acceptor = std::make_unique<tcp::acceptor>(*contexts[0]);
+        sweeper = std::make_unique<asio::steady_timer>(*contexts[0]);
+    }
 
     void accept();
+    void sweep();
 
     // Connections still queued in `io` when it is destroyed count down `open`: it is declared first.
     std::atomic<int> open{0};
@@ -24,45 +35,56 @@ struct NetworkFront::Impl {
     std::uint16_t boundPort = 0;
     wire::Dispatcher& dispatcher;
     FrontOptions options;
-    asio::io_context io;
-    tcp::acceptor acceptor;
+    std::vector<std::unique_ptr<asio::io_context>> contexts;
+    std::size_t nextContext = 0;
+    std::unique_ptr<tcp::acceptor> acceptor;
+    std::unique_ptr<asio::steady_timer> sweeper;
+    std::mutex liveMutex;
+    std::list<std::weak_ptr<FrontConnection>> live;  // for the timeout sweep
     std::vector<std::thread> threads;
 };
 
-namespace {
-
-class Connection : public std::enable_shared_from_this<Connection> {
+// One client connection. Timeouts are deadlines checked by one sweep timer for all connections,
+// so that no read or write costs a timer system call.
+class FrontConnection : public std::enable_shared_from_this<FrontConnection> {
 public:
-    Connection(NetworkFront::Impl& front, tcp::socket socket)
-        : front_(front), socket_(std::move(socket)), strand_(asio::make_strand(front.io)), timer_(front.io),
-          session_(front.dispatcher) {
+    FrontConnection(NetworkFront::Impl& front, tcp::socket socket)
+        : front_(front), socket_(std::move(socket)), session_(front.dispatcher) {
         ++front_.open;
     }
-    ~Connection() { --front_.open; }
+    ~FrontConnection() { --front_.open; }
 
     void start() {
         asio::error_code ec;
         socket_.set_option(tcp::no_delay(true), ec);
+        arm();  // before the sweep can see it
+        {
+            std::lock_guard lock(front_.liveMutex);
+            front_.live.push_back(weak_from_this());
+            self_ = std::prev(front_.live.end());
+        }
         read();
     }
 
+    // Called by the sweep: closes the connection when its deadline has passed.
+    void expireIfDue(Clock::time_point now) {
+        if (now.time_since_epoch().count() >= deadline_.load())
+            asio::post(socket_.get_executor(), [self = shared_from_this()] { self->close(); });
+    }
+
 private:
-    void armTimer() {
+    void arm() {
         int ms = !session_.handshakeDone() ? front_.options.handshakeTimeoutMs
                  : session_.midFrame()     ? front_.options.readTimeoutMs
                                            : front_.options.idleTimeoutMs;
-        timer_.expires_after(std::chrono::milliseconds(ms));
-        timer_.async_wait(asio::bind_executor(strand_, [self = shared_from_this()](const asio::error_code& ec) {
-            if (!ec) self->close();
-        }));
+        deadline_ = (Clock::now() + std::chrono::milliseconds(ms)).time_since_epoch().count();
     }
 
     void read() {
-        armTimer();
+        arm();
         socket_.async_read_some(
             asio::buffer(buffer_),
-            asio::bind_executor(strand_, [self = shared_from_this()](const asio::error_code& ec, std::size_t n) {
-                self->timer_.cancel();
+            [self = shared_from_this()](const asio::error_code& ec, std::size_t n) {
                 if (ec) return self->close();
                 std::string reply = self->session_.feed(std::string_view(self->buffer_.data(), n));
                 if (reply.empty()) {
@@ -70,41 +92,60 @@ private:
                     return self->read();
                 }
                 self->write(std::move(reply));
-            }));
+            });
     }
 
     void write(std::string bytes) {
         out_ = std::move(bytes);
-        armTimer();
-        asio::async_write(socket_, asio::buffer(out_),
-                          asio::bind_executor(strand_, [self = shared_from_this()](const asio::error_code& ec,
-                                                                                    std::size_t) {
-                              self->timer_.cancel();
-                              if (ec || self->session_.wantsClose()) return self->close();
-                              self->read();
-                          }));
+        arm();
+        asio::async_write(socket_, asio::buffer(out_), [self = shared_from_this()](const asio::error_code& ec, std::size_t) {
+            if (ec || self->session_.wantsClose()) return self->close();
+            self->read();
+        });
     }
 
     void close() {
+        if (closed_) return;
+        closed_ = true;
         asio::error_code ec;
-        timer_.cancel();
-        socket_.shutdown(tcp::socket::shutdown_both, ec);
         socket_.close(ec);
+        std::lock_guard lock(front_.liveMutex);
+        front_.live.erase(self_);
     }
 
     NetworkFront::Impl& front_;
     tcp::socket socket_;
-    asio::strand<asio::io_context::executor_type> strand_;
-    asio::steady_timer timer_;
     wire::ServerSession session_;
     std::array<char, 65536> buffer_{};
     std::string out_;
+    std::atomic<Clock::rep> deadline_{0};
+    std::list<std::weak_ptr<FrontConnection>>::iterator self_;
+    bool closed_ = false;
 };
 
+namespace {
+constexpr auto kSweepInterval = std::chrono::milliseconds(100);
 }  // namespace
 
+void NetworkFront::Impl::sweep() {
+    sweeper->expires_after(kSweepInterval);
+    sweeper->async_wait([this](const asio::error_code& ec) {
+        if (ec || stopped) return;
+        auto now = Clock::now();
+        std::vector<std::shared_ptr<FrontConnection>> due;
+        {
+            std::lock_guard lock(liveMutex);
+            for (auto& w : live)
+                if (auto c = w.lock()) due.push_back(std::move(c));
+        }
+        for (auto& c : due) c->expireIfDue(now);
+        sweep();
+    });
+}
+
 void NetworkFront::Impl::accept() {
-    acceptor.async_accept([this](const asio::error_code& ec, tcp::socket socket) {
+    auto& target = *contexts[nextContext++ % contexts.size()];
+    acceptor->async_accept(target, [this](const asio::error_code& ec, tcp::socket socket) {
         if (stopped) return;
         if (!ec) {
             if (open.load() >= options.maxConnections) {
@@ -113,7 +154,7 @@ void NetworkFront::Impl::accept() {
                 asio::write(socket, asio::buffer(wire::encodeAbortFrame("Sunucu meşgul, lütfen tekrar deneyin")), wec);
                 socket.close(wec);
             } else {
-                std::make_shared<Connection>(*this, std::move(socket))->start();
+                std::make_shared<FrontConnection>(*this, std::move(socket))->start();
             }
         }
         accept();
@@ -128,26 +169,33 @@ NetworkFront::~NetworkFront() { stop(); }
 void NetworkFront::start() {
     auto& i = *impl_;
     tcp::endpoint ep(asio::ip::make_address(i.options.host), i.options.port);
-    i.acceptor.open(ep.protocol());
-    i.acceptor.set_option(tcp::acceptor::reuse_address(true));
+    i.acceptor->open(ep.protocol());
+    i.acceptor->set_option(tcp::acceptor::reuse_address(true));
     asio::error_code ec;
-    i.acceptor.bind(ep, ec);
+    i.acceptor->bind(ep, ec);
     if (ec) throw std::runtime_error("port " + std::to_string(i.options.port) + " kullanılamıyor: " + ec.message());
-    i.acceptor.listen(asio::socket_base::max_listen_connections);
-    i.boundPort = i.acceptor.local_endpoint().port();
+    i.acceptor->listen(asio::socket_base::max_listen_connections);
+    i.boundPort = i.acceptor->local_endpoint().port();
     i.accept();
-    for (int t = 0; t < std::max(1, i.options.threads); ++t) i.threads.emplace_back([&i] { i.io.run(); });
+    i.sweep();
+    for (auto& c : i.contexts) {
+        asio::io_context* ctx = c.get();
+        i.threads.emplace_back([ctx] {
+            auto guard = asio::make_work_guard(*ctx);  // idle contexts wait for connections
+            ctx->run();
+        });
+    }
 }
 
 void NetworkFront::stop() {
     if (!impl_) return;
     auto& i = *impl_;
     if (i.stopped.exchange(true)) return;
-    asio::post(i.io, [&i] {
+    asio::post(*i.contexts[0], [&i] {
         asio::error_code ec;
-        i.acceptor.close(ec);
+        i.acceptor->close(ec);
     });
-    i.io.stop();
+    for (auto& c : i.contexts) c->stop();
     for (auto& t : i.threads)
         if (t.joinable()) t.join();
 }

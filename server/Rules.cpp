@@ -75,6 +75,13 @@ double nowAsDays() {
 
 double round2(double x) {
     if (!std::isfinite(x)) return x;
+    // Far from a half cent the product x * 100 rounds the same way as the exact value; only
+    // near-ties need the exact decimal expansion.
+    double y = x * 100.0;
+    if (std::fabs(y) < 1e12) {
+        double frac = std::fabs(y - std::trunc(y));
+        if (std::fabs(frac - 0.5) > 1e-6) return std::round(y) / 100.0;
+    }
     // The exact decimal expansion of the double decides; glibc prints it exactly.
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.60f", std::fabs(x));

@@ -1,6 +1,8 @@
 #include "server/SqliteStorage.h"
 
+#include <algorithm>
 #include <ctime>
+#include <type_traits>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -412,26 +414,44 @@ std::pair<double, double> SqliteStorage::overdue(int carino, double today) {
 
 // ---------------------------------------------------------------- stock
 
-std::vector<int> SqliteStorage::searchStock(const std::vector<std::string>& words, int limit) {
-    std::vector<int> out;
+namespace {
+int stoknoOf(int s) { return s; }
+int stoknoOf(const Stock& s) { return s.stokno; }
+}  // namespace
+
+// Exact code or barcode of a one-word search first, then the trigram index narrowed by instr().
+// `rows` selects whole stock records (Row = Stock) or stock numbers only (Row = int).
+template <class Row>
+std::vector<Row> SqliteStorage::runSearch(const std::vector<std::string>& words, int limit, bool rows) {
+    std::vector<Row> out;
     if (words.empty() || limit <= 0) return out;
     std::vector<std::string> longWords;
     for (auto& w : words)
         if (w.size() >= 3) longWords.push_back(w);
-    std::unordered_map<int, bool> seen;
-    // Exact code or barcode of a single-word search comes first.
-    if (words.size() == 1) {
-        auto&& q = st("SELECT stokno FROM stock WHERE code = ?1 UNION "
-                     "SELECT stokno FROM barcode WHERE barcode = ?1 LIMIT ?2");
-        q.bind(1, words[0]).bind(2, limit);
-        while (q.step()) {
+    std::vector<int> seen;
+    auto take = [&](auto&& q) {
+        if constexpr (std::is_same_v<Row, Stock>) {
+            Stock s = readStock(q);
+            if (std::find(seen.begin(), seen.end(), s.stokno) != seen.end()) return;
+            seen.push_back(s.stokno);
+            out.push_back(std::move(s));
+        } else {
             int s = q.int32(0);
-            if (seen.emplace(s, true).second) out.push_back(s);
+            if (std::find(seen.begin(), seen.end(), s) != seen.end()) return;
+            seen.push_back(s);
+            out.push_back(s);
         }
+    };
+    const std::string head = rows ? std::string(kStockSelect) : std::string("SELECT s.stokno FROM stock s ");
+    if (words.size() == 1) {
+        auto&& q = st(head + "WHERE s.stokno IN (SELECT stokno FROM stock WHERE code = ?1 UNION "
+                             "SELECT stokno FROM barcode WHERE barcode = ?1) LIMIT ?2");
+        q.bind(1, words[0]).bind(2, limit);
+        while (q.step()) take(q);
     }
     if (longWords.empty()) return out;  // every word under three letters: nothing indexable
     // The index keeps no positions, so a word becomes its trigrams joined with AND (every third
-    // one and the last suffice); instr() below checks the word itself.
+    // one and the last suffice); instr() then checks the word itself.
     std::string match;
     auto term = [&match](std::string_view tri) {
         if (!match.empty()) match += " AND ";
@@ -446,19 +466,26 @@ std::vector<int> SqliteStorage::searchStock(const std::vector<std::string>& word
         for (std::size_t p = 0; p + 3 <= w.size(); p += 3) term(std::string_view(w).substr(p, 3));
         if (w.size() % 3 != 0) term(std::string_view(w).substr(w.size() - 3));
     }
-    std::string sqlText = "SELECT s.stokno FROM stock_search f JOIN stock s ON s.stokno = f.rowid "
-                          "WHERE stock_search MATCH ?1";
+    // Joined, not IN (...): the index streams its matches and LIMIT stops it early.
+    std::string sqlText = head;
+    sqlText.replace(sqlText.find("FROM stock s "), 13, "FROM stock_search f JOIN stock s ON s.stokno = f.rowid ");
+    sqlText += "WHERE stock_search MATCH ?1";
     for (std::size_t i = 0; i < words.size(); ++i)
         sqlText += " AND instr(s.search_text, ?" + std::to_string(i + 3) + ") > 0";
     sqlText += " LIMIT ?2";
     auto&& q = st(sqlText);
     q.bind(1, match).bind(2, limit + static_cast<int>(out.size()));
     for (std::size_t i = 0; i < words.size(); ++i) q.bind(static_cast<int>(i) + 3, words[i]);
-    while (q.step() && static_cast<int>(out.size()) < limit) {
-        int s = q.int32(0);
-        if (seen.emplace(s, true).second) out.push_back(s);
-    }
+    while (static_cast<int>(out.size()) < limit && q.step()) take(q);
     return out;
+}
+
+std::vector<int> SqliteStorage::searchStock(const std::vector<std::string>& words, int limit) {
+    return runSearch<int>(words, limit, false);
+}
+
+std::vector<Stock> SqliteStorage::searchStockRows(const std::vector<std::string>& words, int limit) {
+    return runSearch<Stock>(words, limit, true);
 }
 
 std::optional<Stock> SqliteStorage::stock(int stokno) {
@@ -933,6 +960,13 @@ std::vector<Announcement> SqliteStorage::announcements(bool advertisements) {
     std::vector<Announcement> out;
     while (q.step()) out.push_back({q.int32(0), q.text(1), q.text(2), q.blob(3)});
     return out;
+}
+
+int SqliteStorage::announcementCount(bool advertisements) {
+    auto&& q = st("SELECT COUNT(*) FROM announcement WHERE is_ad = ?1");
+    q.bind(1, advertisements ? 1 : 0);
+    q.step();
+    return q.int32(0);
 }
 
 std::optional<Picture> SqliteStorage::banner(int slot) {

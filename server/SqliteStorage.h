@@ -39,6 +39,7 @@ public:
     std::pair<double, double> overdue(int carino, double today) override;
 
     std::vector<int> searchStock(const std::vector<std::string>& foldedWords, int limit) override;
+    std::vector<Stock> searchStockRows(const std::vector<std::string>& foldedWords, int limit) override;
     std::vector<Stock> stocks(const std::vector<int>& stoknos) override;
     std::optional<Stock> stock(int stokno) override;
     std::vector<Stock> newStocks(int limit) override;
@@ -80,6 +81,7 @@ public:
 
     int recordCardPayment(const CardPayment& payment) override;
     std::vector<Announcement> announcements(bool advertisements) override;
+    int announcementCount(bool advertisements) override;
     std::optional<Picture> banner(int slot) override;
     std::string setting(const std::string& key) override;
 
@@ -130,6 +132,8 @@ private:
     struct Conn;
     Conn& conn();
     Use st(std::string_view sqlText);
+    template <class Row>
+    std::vector<Row> runSearch(const std::vector<std::string>& words, int limit, bool rows);
     std::vector<OrderLine> readOrderLines(std::string_view where, int a, int b = 0);
     std::vector<CustomerSummary> readSummaries(std::string_view sqlText, const std::vector<std::string>& args,
                                                int repId);

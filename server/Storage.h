@@ -43,6 +43,8 @@ public:
     // Stock numbers matching every folded word (substring), exact code or barcode matches
     // first, at most `limit`.
     virtual std::vector<int> searchStock(const std::vector<std::string>& foldedWords, int limit) = 0;
+    // The same search answering the stock records in one pass.
+    virtual std::vector<Stock> searchStockRows(const std::vector<std::string>& foldedWords, int limit) = 0;
     virtual std::vector<Stock> stocks(const std::vector<int>& stoknos) = 0;  // in the given order
     virtual std::optional<Stock> stock(int stokno) = 0;
     virtual std::vector<Stock> newStocks(int limit) = 0;
@@ -95,6 +97,7 @@ public:
 
     // --- notices
     virtual std::vector<Announcement> announcements(bool advertisements) = 0;
+    virtual int announcementCount(bool advertisements) = 0;
     virtual std::optional<Picture> banner(int slot) = 0;
     virtual std::string setting(const std::string& key) = 0;
 
