@@ -140,6 +140,10 @@ public:
     void setRowIndicatorVisible(bool visible);
     void setGridLinesVisible(bool visible);
     void setPixelScrolling(bool on);
+    // What the user may do with the columns (all allowed by default).
+    void setColumnsMovable(bool on);
+    void setColumnsResizable(bool on);
+    void setColumnChooserEnabled(bool on);
     // The locale numbers and dates are shown in; the system locale by default.
     void setDisplayLocale(const QLocale& locale);
 
@@ -203,6 +207,7 @@ private:
     bool footerVisible_ = true;
     bool sortingEnabled_ = true;
     bool autoWidth_ = false;
+    bool chooserEnabled_ = true;
     bool syncingCursor_ = false;
     int updateDepth_ = 0;
     QString searchText_;
