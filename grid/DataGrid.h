@@ -4,9 +4,18 @@
 // incremental search, grouping, column fitting and spreadsheet export.
 //
 // A window declares its columns and hooks once:
-//   grid->setColumns({{"DURUM", "Durum", 1, {}, Visibility::Shown, CellKind::Icon, IconSet::StockState}, ...});
+//   grid->setColumns({
+//       {.field = "DURUM", .caption = "Durum", .kind = CellKind::Icon, .iconSet = IconSet::StockState},
+//       {.field = "OEM1", .caption = "Oem1", .weight = 2, .visibility = Visibility::HiddenOffered},
+//       {.field = "KALAN", .visibility = Visibility::StaffOnly},
+//       {.field = "FIYATBILGISI", .caption = "Fiyat Bilgisi", .weight = 2, .kind = CellKind::Custom},
+//   });
+//   grid->setCustomDrawHook("FIYATBILGISI", drawPriceSummary);
 //   grid->addFooter("OEM1", Aggregate::Count);
-//   grid->attach(&stok);
+//   grid->setGridStyle(style);     // colours, fonts, header and row heights
+//   grid->attach(&stok);           // detach() before a background load writes the table
+//
+// The grid's focused row is the table's current row: moving one moves the other.
 
 #include <QLocale>
 #include <QPointer>

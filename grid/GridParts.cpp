@@ -53,6 +53,14 @@ void GridTableView::keyPressEvent(QKeyEvent* event) {
 void GridTableView::mousePressEvent(QMouseEvent* event) {
     grid_->clearSearch();
     QTableView::mousePressEvent(event);
+    // A click on a group row's arrow opens or closes the group.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() &&
+        grid_->model_->rowKind(index.row()) == GridModel::RowKind::Group &&
+        event->position().x() + horizontalHeader()->offset() < 24) {
+        const int g = grid_->model_->groupOf(index.row());
+        grid_->setGroupExpanded(g, !grid_->model_->isGroupExpanded(g));
+    }
 }
 
 // --- GridDelegate ------------------------------------------------------------------------
