@@ -44,8 +44,8 @@ enum class CellKind {
 };
 
 struct ColumnSpec {
-    QString field;    // table field name; for Custom cells any unique name
-    QString caption;  // header text; the field name when empty
+    QString field = {};    // table field name; for Custom cells any unique name
+    QString caption = {};  // header text; the field name when empty
     int weight = 1;   // width weight used by the fitting rule
     Qt::Alignment alignment = {};  // default: numbers right, icons/check boxes centred, text left
     Visibility visibility = Visibility::Shown;

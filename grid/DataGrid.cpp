@@ -184,6 +184,7 @@ QMenu* DataGrid::buildHeaderMenu(QWidget* parent) {
 }
 
 void DataGrid::onHeaderMenu(const QPoint& pos) {
+    if (!chooserEnabled_) return;
     QMenu* menu = buildHeaderMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(header_->mapToGlobal(pos));
@@ -542,6 +543,14 @@ void DataGrid::setGridLinesVisible(bool visible) {
 void DataGrid::setPixelScrolling(bool on) {
     view_->setVerticalScrollMode(on ? QAbstractItemView::ScrollPerPixel : QAbstractItemView::ScrollPerItem);
 }
+
+void DataGrid::setColumnsMovable(bool on) { header_->setSectionsMovable(on); }
+
+void DataGrid::setColumnsResizable(bool on) {
+    header_->setSectionResizeMode(on ? QHeaderView::Interactive : QHeaderView::Fixed);
+}
+
+void DataGrid::setColumnChooserEnabled(bool on) { chooserEnabled_ = on; }
 
 void DataGrid::setDisplayLocale(const QLocale& locale) { model_->setLocale(locale); }
 

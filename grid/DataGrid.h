@@ -4,9 +4,18 @@
 // incremental search, grouping, column fitting and spreadsheet export.
 //
 // A window declares its columns and hooks once:
-//   grid->setColumns({{"DURUM", "Durum", 1, {}, Visibility::Shown, CellKind::Icon, IconSet::StockState}, ...});
+//   grid->setColumns({
+//       {.field = "DURUM", .caption = "Durum", .kind = CellKind::Icon, .iconSet = IconSet::StockState},
+//       {.field = "OEM1", .caption = "Oem1", .weight = 2, .visibility = Visibility::HiddenOffered},
+//       {.field = "KALAN", .visibility = Visibility::StaffOnly},
+//       {.field = "FIYATBILGISI", .caption = "Fiyat Bilgisi", .weight = 2, .kind = CellKind::Custom},
+//   });
+//   grid->setCustomDrawHook("FIYATBILGISI", drawPriceSummary);
 //   grid->addFooter("OEM1", Aggregate::Count);
-//   grid->attach(&stok);
+//   grid->setGridStyle(style);     // colours, fonts, header and row heights
+//   grid->attach(&stok);           // detach() before a background load writes the table
+//
+// The grid's focused row is the table's current row: moving one moves the other.
 
 #include <QLocale>
 #include <QPointer>
@@ -140,6 +149,10 @@ public:
     void setRowIndicatorVisible(bool visible);
     void setGridLinesVisible(bool visible);
     void setPixelScrolling(bool on);
+    // What the user may do with the columns (all allowed by default).
+    void setColumnsMovable(bool on);
+    void setColumnsResizable(bool on);
+    void setColumnChooserEnabled(bool on);
     // The locale numbers and dates are shown in; the system locale by default.
     void setDisplayLocale(const QLocale& locale);
 
@@ -203,6 +216,7 @@ private:
     bool footerVisible_ = true;
     bool sortingEnabled_ = true;
     bool autoWidth_ = false;
+    bool chooserEnabled_ = true;
     bool syncingCursor_ = false;
     int updateDepth_ = 0;
     QString searchText_;

@@ -270,11 +270,16 @@ void GridModel::sortRows(std::vector<int>& rows) const {
         for (int r : rows) keys[r] = numericValue(cell(r, col)).value_or(-HUGE_VAL);
         std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return keys[a] < keys[b]; });
     } else {
-        std::vector<QString> keys(table_->rowCount());
-        for (int r : rows) keys[r] = filterText(r, col);
         const QCollator collator = makeCollator(ctx_.locale);
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(rows.size());
+        std::vector<int> slot(table_->rowCount(), 0);  // table row -> its key
+        for (int r : rows) {
+            slot[r] = static_cast<int>(keys.size());
+            keys.push_back(collator.sortKey(filterText(r, col)));
+        }
         std::stable_sort(rows.begin(), rows.end(),
-                         [&](int a, int b) { return collator.compare(keys[a], keys[b]) < 0; });
+                         [&](int a, int b) { return keys[slot[a]].compare(keys[slot[b]]) < 0; });
     }
     if (sortOrder_ == Qt::DescendingOrder) std::reverse(rows.begin(), rows.end());
 }
@@ -371,22 +376,40 @@ QStringList GridModel::filterValues(int column) const {
 
 QStringList GridModel::distinctValues(int column) const {
     if (!table_ || column < 0 || column >= columns_.size()) return {};
-    QHash<QString, int> seen;  // text -> a row holding it
+    QHash<QString, int> seen;
+    std::vector<QString> texts;
+    std::vector<int> holder;  // a row holding each text
     const int n = static_cast<int>(table_->rowCount());
     for (int r = 0; r < n; ++r) {
         if (!filters_.isEmpty() && !passesFilters(r, column)) continue;
-        const QString t = filterText(r, column);
-        if (!seen.contains(t)) seen.insert(t, r);
+        QString t = filterText(r, column);
+        if (seen.contains(t)) continue;
+        seen.insert(t, static_cast<int>(texts.size()));
+        texts.push_back(std::move(t));
+        holder.push_back(r);
     }
-    QStringList out = seen.keys();
-    const QCollator collator = makeCollator(ctx_.locale);
-    const CellOrder order{collator};
-    const bool byText = columns_[column].kind == CellKind::Icon || columns_[column].kind == CellKind::CheckBox;
-    std::sort(out.begin(), out.end(), [&](const QString& a, const QString& b) {
-        if (byText) return collator.compare(a, b) < 0;
-        const int c = order(cell(seen[a], column), cell(seen[b], column), a, b);
-        return c != 0 ? c < 0 : collator.compare(a, b) < 0;
-    });
+    std::vector<int> order(texts.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto& spec = columns_[column];
+    const int f = fieldIndex(column);
+    const bool numeric = f >= 0 && isNumericField(table_->field(f)) && spec.kind != CellKind::Icon &&
+                         spec.kind != CellKind::CheckBox;
+    if (numeric) {
+        // Empty first, then by value.
+        std::vector<double> keys(texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            keys[i] = numericValue(cell(holder[i], column)).value_or(-HUGE_VAL);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+    } else {
+        const QCollator collator = makeCollator(ctx_.locale);
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(texts.size());
+        for (const QString& t : texts) keys.push_back(collator.sortKey(t));
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    }
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(order.size()));
+    for (int i : order) out << texts[i];
     return out;
 }
 

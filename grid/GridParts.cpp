@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -53,6 +53,14 @@ void GridTableView::keyPressEvent(QKeyEvent* event) {
 void GridTableView::mousePressEvent(QMouseEvent* event) {
     grid_->clearSearch();
     QTableView::mousePressEvent(event);
+    // A click on a group row's arrow opens or closes the group.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() &&
+        grid_->model_->rowKind(index.row()) == GridModel::RowKind::Group &&
+        event->position().x() + horizontalHeader()->offset() < 24) {
+        const int g = grid_->model_->groupOf(index.row());
+        grid_->setGroupExpanded(g, !grid_->model_->isGroupExpanded(g));
+    }
 }
 
 // --- GridDelegate ------------------------------------------------------------------------
@@ -382,29 +390,60 @@ void FooterView::paintEvent(QPaintEvent*) {
 QString FilterPopup::emptyLabel() { return QStringLiteral("(Boş)"); }
 QString FilterPopup::allLabel() { return QStringLiteral("(Tümü)"); }
 
+FilterValuesModel::FilterValuesModel(QStringList values, const QStringList& checked, QObject* parent)
+    : QAbstractListModel(parent), values_(std::move(values)), checked_(values_.size(), false) {
+    const QSet<QString> chosen(checked.begin(), checked.end());
+    for (int i = 0; i < values_.size(); ++i) checked_[i] = chosen.contains(values_[i]);
+}
+
+int FilterValuesModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : values_.size() + 1;
+}
+
+QVariant FilterValuesModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    if (index.row() == 0) return role == Qt::DisplayRole ? QVariant(FilterPopup::allLabel()) : QVariant();
+    const int i = index.row() - 1;
+    switch (role) {
+    case Qt::DisplayRole: return values_[i].isEmpty() ? FilterPopup::emptyLabel() : values_[i];
+    case Qt::CheckStateRole: return checked_[i] ? Qt::Checked : Qt::Unchecked;
+    default: return {};
+    }
+}
+
+bool FilterValuesModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.row() == 0 || role != Qt::CheckStateRole) return false;
+    setChecked(index.row() - 1, value.toInt() == Qt::Checked);
+    return true;
+}
+
+void FilterValuesModel::setChecked(int valueIndex, bool on) {
+    checked_.at(valueIndex) = on;
+    const QModelIndex idx = index(valueIndex + 1);
+    emit dataChanged(idx, idx, {Qt::CheckStateRole});
+}
+
+Qt::ItemFlags FilterValuesModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    if (index.row() == 0) return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsUserCheckable;
+}
+
 FilterPopup::FilterPopup(GridModel* model, int column, QWidget* parent)
     : QFrame(parent, Qt::Popup), model_(model), column_(column) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    list_ = new QListWidget(this);
+    values_ = new FilterValuesModel(model_->distinctValues(column_), model_->filterValues(column_), this);
+    list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("filterValues"));
     list_->setAccessibleName(QStringLiteral("Filtre değerleri"));
+    list_->setUniformItemSizes(true);
+    list_->setModel(values_);
     layout->addWidget(list_);
-
-    auto* all = new QListWidgetItem(allLabel(), list_);
-    all->setData(Qt::UserRole + 1, true);
-    const QStringList current = model_->filterValues(column_);
-    const QSet<QString> chosen(current.begin(), current.end());
-    for (const QString& v : model_->distinctValues(column_)) {
-        auto* item = new QListWidgetItem(v.isEmpty() ? emptyLabel() : v, list_);
-        item->setData(Qt::UserRole, v);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(chosen.contains(v) ? Qt::Checked : Qt::Unchecked);
-    }
-    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (item->data(Qt::UserRole + 1).toBool()) showAll();
+    connect(list_, &QListView::clicked, this, [this](const QModelIndex& index) {
+        if (index.row() == 0) showAll();
     });
 
     auto* buttons = new QHBoxLayout;
@@ -421,20 +460,32 @@ FilterPopup::FilterPopup(GridModel* model, int column, QWidget* parent)
     resize(260, 320);
 }
 
+QStringList FilterPopup::labels() const {
+    QStringList out;
+    for (int r = 0; r < values_->rowCount(); ++r) out << values_->data(values_->index(r), Qt::DisplayRole).toString();
+    return out;
+}
+
+void FilterPopup::setValueChecked(const QString& value, bool checked) {
+    const int i = values_->values().indexOf(value);
+    if (i >= 0) values_->setChecked(i, checked);
+}
+
+bool FilterPopup::isValueChecked(const QString& value) const {
+    const int i = values_->values().indexOf(value);
+    return i >= 0 && values_->isChecked(i);
+}
+
 void FilterPopup::apply() {
-    QStringList values;
-    int checkable = 0;
-    for (int i = 0; i < list_->count(); ++i) {
-        const auto* item = list_->item(i);
-        if (item->data(Qt::UserRole + 1).toBool()) continue;
-        ++checkable;
-        if (item->checkState() == Qt::Checked) values << item->data(Qt::UserRole).toString();
-    }
+    QStringList chosen;
+    const QStringList& all = values_->values();
+    for (int i = 0; i < all.size(); ++i)
+        if (values_->isChecked(i)) chosen << all[i];
     // Nothing or everything checked filters nothing out.
-    if (values.isEmpty() || values.size() == checkable)
+    if (chosen.isEmpty() || chosen.size() == all.size())
         model_->clearFilter(column_);
     else
-        model_->setFilter(column_, values);
+        model_->setFilter(column_, chosen);
     close();
 }
 

@@ -2,6 +2,7 @@
 // The pieces DataGrid is built from: the table view, its cell painter, the header with filter
 // buttons, the footer row and the filter popup.
 
+#include <QAbstractListModel>
 #include <QCache>
 #include <QFrame>
 #include <QHash>
@@ -12,7 +13,7 @@
 
 #include "grid/ColumnSpec.h"
 
-class QListWidget;
+class QListView;
 
 namespace grid {
 
@@ -96,12 +97,33 @@ private:
     QTableView* view_;
 };
 
+// The filter popup's list: "(Tümü)" and then one check box per distinct value.
+class FilterValuesModel final : public QAbstractListModel {
+public:
+    FilterValuesModel(QStringList values, const QStringList& checked, QObject* parent);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    const QStringList& values() const { return values_; }
+    bool isChecked(int valueIndex) const { return checked_.at(valueIndex); }
+    void setChecked(int valueIndex, bool on);
+
+private:
+    QStringList values_;
+    std::vector<bool> checked_;
+};
+
 // Popup listing a column's distinct values as check boxes.
 class FilterPopup final : public QFrame {
     Q_OBJECT
 public:
     FilterPopup(GridModel* model, int column, QWidget* parent);
-    QListWidget* list() const { return list_; }
+    QListView* list() const { return list_; }
+    // The entries as shown: "(Tümü)", then the values ("(Boş)" for the empty one).
+    QStringList labels() const;
+    void setValueChecked(const QString& value, bool checked);
+    bool isValueChecked(const QString& value) const;
     // Applies the checked values (all or none checked: no filter) and closes.
     void apply();
     // Removes the column's filter and closes.
@@ -113,7 +135,8 @@ public:
 private:
     GridModel* model_;
     int column_;
-    QListWidget* list_;
+    FilterValuesModel* values_;
+    QListView* list_;
 };
 
 }  // namespace grid

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "grid/DataGrid.h"
+#include "grid/GridParts.h"
 #include "grid/demo/DemoTable.h"
 
 namespace {
@@ -81,6 +82,15 @@ int main(int argc, char** argv) {
     grid.setGroupBy({});
 
     t.restart();
+    const int distinct = static_cast<int>(grid.distinctValues("BARKOD").size());
+    const double distinctMs = ms(t);
+    t.restart();
+    grid::FilterPopup* popup = grid.showFilterPopup("BARKOD");  // every value distinct
+    const double popupMs = ms(t);
+    if (popup) popup->close();
+    app.processEvents();
+
+    t.restart();
     grid.bestFit();
     const double bestFitMs = ms(t);
 
@@ -100,6 +110,8 @@ int main(int argc, char** argv) {
     std::printf("clear filters                    %8.1f ms\n", clearMs);
     std::printf("sort by number / by text         %8.1f / %.1f ms\n", sortNumberMs, sortTextMs);
     std::printf("group by brand + paint           %8.1f ms\n", groupMs);
+    std::printf("distinct values (%6d)           %8.1f ms\n", distinct, distinctMs);
+    std::printf("filter popup of those values     %8.1f ms\n", popupMs);
     std::printf("best fit (first 1000 rows)       %8.1f ms\n", bestFitMs);
     std::printf("export all rows (%s, %.1f MB)      %8.1f ms\n", exported ? "ok" : "FAILED", exportBytes / 1048576.0, exportMs);
     std::printf("peak memory VmHWM %.1f MB; after table %.1f MB; beyond the table %.1f MB   (goal < 150 MB)\n",
