@@ -32,6 +32,7 @@ DataGrid::DataGrid(QWidget* parent) : QWidget(parent) {
     view_->setWordWrap(false);
     view_->setCornerButtonEnabled(false);
     view_->setTabKeyNavigation(false);
+    view_->setVerticalHeader(new RowIndicator(this, view_));
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setVisible(false);
     view_->verticalHeader()->setFixedWidth(14);
@@ -342,6 +343,7 @@ void DataGrid::onCurrentChanged(const QModelIndex& current) {
         t->setRecNo(static_cast<std::size_t>(src));
         syncingCursor_ = false;
     }
+    if (view_->verticalHeader()->isVisible()) view_->verticalHeader()->viewport()->update();
     emit focusedRowChanged(src);
 }
 

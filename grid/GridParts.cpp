@@ -264,7 +264,8 @@ void GridHeader::setFilterButtonsVisible(bool on) {
 
 bool GridHeader::hasFilterButton(int logicalIndex) const {
     if (!filterButtons_ || logicalIndex < 0 || logicalIndex >= model_->columnCount()) return false;
-    return model_->column(logicalIndex).kind != CellKind::Picture;
+    const auto kind = model_->column(logicalIndex).kind;
+    return kind != CellKind::Picture && kind != CellKind::Custom;
 }
 
 QRect GridHeader::filterButtonRect(int logicalIndex) const {
@@ -346,6 +347,32 @@ void GridHeader::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QHeaderView::mouseReleaseEvent(event);
+}
+
+// --- RowIndicator ------------------------------------------------------------------------
+
+RowIndicator::RowIndicator(DataGrid* grid, QWidget* parent) : QHeaderView(Qt::Vertical, parent), grid_(grid) {
+    setSectionsClickable(false);
+    setHighlightSections(false);
+}
+
+void RowIndicator::paintSection(QPainter* p, const QRect& rect, int logicalIndex) const {
+    const auto& st = grid_->gridStyle();
+    p->save();
+    p->fillRect(rect, st.footerBackground);
+    p->setPen(st.gridLines);
+    p->drawLine(rect.topRight(), rect.bottomRight());
+    p->drawLine(rect.bottomLeft(), rect.bottomRight());
+    if (grid_->view()->currentIndex().row() == logicalIndex) {
+        const QPoint c = rect.center();
+        QPolygon tri;
+        tri << QPoint(c.x() - 3, c.y() - 5) << QPoint(c.x() - 3, c.y() + 5) << QPoint(c.x() + 3, c.y());
+        p->setRenderHint(QPainter::Antialiasing, true);
+        p->setPen(Qt::NoPen);
+        p->setBrush(st.text);
+        p->drawPolygon(tri);
+    }
+    p->restore();
 }
 
 // --- FooterView --------------------------------------------------------------------------

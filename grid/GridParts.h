@@ -81,6 +81,18 @@ private:
     bool swallowRelease_ = false;
 };
 
+// The row indicator column: marks the focused row.
+class RowIndicator final : public QHeaderView {
+public:
+    RowIndicator(DataGrid* grid, QWidget* parent);
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+
+private:
+    DataGrid* grid_;
+};
+
 // The footer row under the table: one cell per visible column, at the table's section
 // positions and scroll offset.
 class FooterView final : public QWidget {

@@ -245,6 +245,36 @@ TEST(DataGrid, FilterPopupListsDistinctValuesAndApplies) {
     EXPECT_EQ(f.grid.rowCount(), 5);
 }
 
+TEST(DataGrid, HeaderClickSortsButItsFilterButtonOpensThePopup) {
+    CartFixture f;
+    f.grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.grid));
+    auto* header = static_cast<GridHeader*>(f.grid.view()->horizontalHeader());
+    const int miktar = f.grid.model()->columnOf("MIKTAR");
+    const QRect button = header->filterButtonRect(miktar);
+    ASSERT_TRUE(button.isValid());
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, button.center());
+    auto* popup = f.grid.findChild<FilterPopup*>();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->labels(), (QStringList{"(Tümü)", "1,00", "2,00", "3,00", "4,00", "10,00"}));
+    EXPECT_EQ(f.grid.model()->sortColumn(), -1) << "the button does not sort";
+    popup->close();
+
+    const QPoint caption(header->sectionViewportPosition(miktar) + 6, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, caption);
+    EXPECT_EQ(f.grid.model()->sortColumn(), miktar);
+    EXPECT_EQ(f.grid.model()->sourceRow(0), 1) << "smallest quantity first";
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, caption);
+    EXPECT_EQ(f.grid.model()->sourceRow(0), 4) << "a second click reverses";
+
+    f.grid.setSortingEnabled(false);
+    f.grid.sortBy("");  // back to table order
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, caption);
+    EXPECT_EQ(f.grid.model()->sortColumn(), -1);
+}
+
 TEST(DataGrid, IncrementalSearchMovesFocus) {
     CartFixture f;
     f.grid.show();
