@@ -33,7 +33,8 @@ const char* kUsage =
     "  --installer PATH          /exe/KorvelSetup.exe olarak sunulacak dosya\n"
     "  --threads N               ağ iş parçacığı sayısı (varsayılan: 4)\n"
     "  --max-connections N       eş zamanlı bağlantı sınırı (varsayılan: 256)\n"
-    "  --idle-timeout-ms N       çağrılar arası boşta bekleme süresi (varsayılan: 30000)\n"
+    "  --idle-timeout-ms N       çağrılar arası boşta bekleme süresi (varsayılan: 30000; el sıkışma ve\n"
+    "                            yarım kalmış bir çerçeve için beklemeyi de sınırlar)\n"
     "  --quiet                   çağrı günlüğünü yazmaz\n";
 
 struct Args {
@@ -139,6 +140,7 @@ int main(int argc, char** argv) {
         fo.maxConnections = a.maxConnections;
         fo.idleTimeoutMs = a.idleMs;
         fo.handshakeTimeoutMs = std::min(fo.handshakeTimeoutMs, a.idleMs);
+        fo.readTimeoutMs = std::min(fo.readTimeoutMs, a.idleMs);
         server::NetworkFront front(methods, fo);
         front.start();
         server::WebSite web(storage, a.installer, !a.quiet);

@@ -215,6 +215,14 @@ TEST_F(Process, BadPeersAreClosedAndEveryoneElseIsServed) {
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
         close(fd);
     }
+    // A peer that stops in the middle of a frame is closed as well.
+    {
+        int fd = rawConnect(server->port);
+        std::string bytes = wire::encodeHelloFrame() + std::string("\x40\x00", 2);
+        send(fd, bytes.data(), bytes.size(), 0);
+        EXPECT_TRUE(readUntilClosed(fd).second);
+        close(fd);
+    }
     // Meanwhile, and afterwards, calls are answered.
     int silent = rawConnect(server->port);
     EXPECT_EQ(remote().ok("KayanYaziGetir", {}).kind(), wire::Kind::Text);
@@ -230,6 +238,24 @@ TEST_F(Process, RegisterCommandBindsAComputerToAnyUser) {
     EXPECT_TRUE(s.Varmi());
     EXPECT_EQ(s.MusteriTipi(), 1);
     EXPECT_FALSE(TSonucBilgisi::fromJson(remote().ok("BuyukGetir", {Value::text("PC-SALES-8")}).asObject()).Varmi());
+}
+
+TEST(ProcessLifecycle, ConnectionsBeyondTheBoundAreRefusedAndServiceResumes) {
+    auto d = tempDir();
+    ServerProcess srv({"--db", (d / "k.db").string(), "--demo", "--parts", "300", "--computer-id", "X", "--port", "0",
+                       "--web-port", "0", "--quiet", "--max-connections", "2"});
+    int a = rawConnect(srv.port), b = rawConnect(srv.port);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    int c = rawConnect(srv.port);
+    auto [got, closed] = readUntilClosed(c);
+    EXPECT_TRUE(closed);
+    EXPECT_NE(got.find("me\xC5\x9Fgul"), std::string::npos);  // the abort message says the server is busy
+    close(c);
+    close(a);
+    close(b);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_GT(Remote{srv.port}.ok("AcilisReklamAdet", {}).asInt32(), 0);
+    std::filesystem::remove_all(d);
 }
 
 TEST(ProcessLifecycle, DemoOnAnExistingDatabaseKeepsItAndTermStopsCleanly) {
