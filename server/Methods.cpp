@@ -393,13 +393,21 @@ void ServerMethods::registerAll() {
         return u;
     };
     auto isStaff = [](const User& u) { return u.type == 1 || u.type == 2; };
+    // Changes need the session of an active user as the login handed it out (name and password
+    // as stored), not just any record.
+    auto activeUser = [&db](const TSonucBilgisi& s) -> User {
+        auto u = db.user(s.Sirano());
+        if (!u || u->active != 1 || u->password != s.SIFRE() || u->name != s.ADI())
+            refuse("Oturum geçersiz, lütfen yeniden giriş yapınız");
+        return *u;
+    };
     // Customers act only on their own account; staff on any.
     auto checkActsFor = [isStaff](const User& u, int carino) {
         if (u.id > 0 && !isStaff(u) && u.carino != carino) refuse("Bu cari için yetkiniz yok");
     };
-    auto staffOnly = [isStaff, userOf](const TSonucBilgisi& s) -> User {
-        User u = userOf(s);
-        if (u.id <= 0 || !isStaff(u)) refuse("Bu işlem yalnız satış personeli içindir");
+    auto staffOnly = [isStaff, activeUser](const TSonucBilgisi& s) -> User {
+        User u = activeUser(s);
+        if (!isStaff(u)) refuse("Bu işlem yalnız satış personeli içindir");
         return u;
     };
     auto repFilter = [](const User& u) { return u.type == 1 ? u.repId : 0; };
@@ -541,9 +549,9 @@ void ServerMethods::registerAll() {
 
     // ------------------------------------------------------------ cart
     // SepetEkle2 and SepetGuncelle2 share their argument layout; `sirano` 0 adds a line.
-    auto cartWrite = [&db, customerOf, userOf, isStaff, checkActsFor](const wire::Call& c, bool add) {
+    auto cartWrite = [&db, customerOf, activeUser, isStaff, checkActsFor](const wire::Call& c, bool add) {
         TSonucBilgisi s = argSession(c, 0);
-        User u = userOf(s);
+        User u = activeUser(s);
         Customer cu = customerOf(argInt(c, 1));
         checkActsFor(u, cu.carino);
         double qty = argDouble(c, 5), vat = argDouble(c, 6), price = argDouble(c, 7);
@@ -612,20 +620,22 @@ void ServerMethods::registerAll() {
         return Value();
     });
 
-    add("SepetSatirSil", "oit", [&db, customerOf, userOf, checkActsFor](const wire::Call& c) {
+    add("SepetSatirSil", "oit", [&db, customerOf, activeUser, checkActsFor](const wire::Call& c) {
         TSonucBilgisi s = argSession(c, 0);
+        User u = activeUser(s);
         Customer cu = customerOf(s.CARINO());
-        checkActsFor(userOf(s), cu.carino);
+        checkActsFor(u, cu.carino);
         int sirano = argInt(c, 1);
         if (sirano <= 0) refuse("Geçersiz sepet satırı: " + std::to_string(sirano));
         // A line someone else already removed is no error: the cart is as the caller wanted it.
         return Value::int32(db.deleteCartLine(sirano, cu.carino) ? 1 : 0);
     });
 
-    add("SepetHepsiniSil", "o", [&db, customerOf, userOf, checkActsFor](const wire::Call& c) {
+    add("SepetHepsiniSil", "o", [&db, customerOf, activeUser, checkActsFor](const wire::Call& c) {
         TSonucBilgisi s = argSession(c, 0);
+        User u = activeUser(s);
         Customer cu = customerOf(s.CARINO());
-        checkActsFor(userOf(s), cu.carino);
+        checkActsFor(u, cu.carino);
         return Value::int32(db.clearCart(cu.carino));
     });
 
@@ -641,10 +651,10 @@ void ServerMethods::registerAll() {
         return Value::rowSet(std::move(t));
     });
 
-    add("SiparisKaydet", "oiiitii", [&db, customerOf, userOf, checkActsFor](const wire::Call& c) {
+    add("SiparisKaydet", "oiiitii", [&db, customerOf, activeUser, checkActsFor](const wire::Call& c) {
         TSonucBilgisi s = argSession(c, 0);
+        User u = activeUser(s);
         Customer cu = customerOf(argInt(c, 1));
-        User u = userOf(s);
         checkActsFor(u, cu.carino);
         Order o;
         o.carino = cu.carino;
@@ -730,10 +740,11 @@ void ServerMethods::registerAll() {
     });
 
     // The three balance commands find the order line by `siparissirano` within the session's customer.
-    auto balanceLine = [&db, customerOf, userOf, checkActsFor](const wire::Call& c) -> OrderLine {
+    auto balanceLine = [&db, customerOf, activeUser, checkActsFor](const wire::Call& c) -> OrderLine {
         TSonucBilgisi s = argSession(c, 0);
+        User u = activeUser(s);
         Customer cu = customerOf(s.CARINO());
-        checkActsFor(userOf(s), cu.carino);
+        checkActsFor(u, cu.carino);
         int id = argInt(c, 3), stokno = argInt(c, 1);
         auto l = db.orderLine(id);
         if (!l || l->carino != cu.carino || (stokno > 0 && l->stokno != stokno))
@@ -751,8 +762,8 @@ void ServerMethods::registerAll() {
         checkQuantity(q);
         return Value::int32(db.setBalance(l.id, q) ? 1 : 0);
     });
-    add("BakiyeFiyatDegistir", "oiiiddtdd", [&db, balanceLine, userOf](const wire::Call& c) {
-        if (userOf(argSession(c, 0)).type != 2) refuse("Fiyat değiştirme yetkiniz yok");
+    add("BakiyeFiyatDegistir", "oiiiddtdd", [&db, balanceLine, activeUser](const wire::Call& c) {
+        if (activeUser(argSession(c, 0)).type != 2) refuse("Fiyat değiştirme yetkiniz yok");
         OrderLine l = balanceLine(c);
         double price = argDouble(c, 7), rate = argDouble(c, 8);
         checkPrice(price);

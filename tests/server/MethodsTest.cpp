@@ -65,6 +65,13 @@ protected:
         s.SetCARINO(carino);
         return Value::object(s.toJson());
     }
+    // The staff user's record with a guessed password.
+    static Value forged(int carino) {
+        TSonucBilgisi s = login("PC-STAFF");
+        s.SetSIFRE("TAHMIN");
+        s.SetCARINO(carino);
+        return Value::object(s.toJson());
+    }
     static Value i(int v) { return Value::int32(v); }
     static Value d(double v) { return Value::real(v); }
     static Value t(std::string v) { return Value::text(std::move(v)); }
@@ -328,6 +335,8 @@ TEST_F(Methods, BadCallsGetAClearErrorAndChangeNothing) {
           d(0), d(0)},
          "Sepet satırı"},
         {"customer calls staff method", "CariAra", {Value::object(login("PC-DEMO").toJson()), t("")}, "personel"},
+        {"forged session", "SepetHepsiniSil", {forged(carino)}, "Oturum geçersiz"},
+        {"forged staff session", "CariAra", {forged(0), t("")}, "Oturum geçersiz"},
     };
     for (auto& c : cases) {
         auto a = call(c.method, c.params);
