@@ -22,11 +22,11 @@ struct NetworkFront::Impl {
         // One single-threaded context per thread: a connection lives on one thread, no strands
         // or cross-thread hand-offs on the way of a call.
         for (int t = 0; t < std::max(1, options.threads); ++t) contexts.push_back(std::make_unique<asio::io_context>(1));
-        acceptor = std::make_unique<tcp::acceptor>(*contexts[0]);
+        for (auto& c : contexts) acceptors.push_back(std::make_unique<tcp::acceptor>(*c));
         sweeper = std::make_unique<asio::steady_timer>(*contexts[0]);
     }
 
-    void accept();
+    void accept(std::size_t k);
     void sweep();
 
     // Connections still queued in `io` when it is destroyed count down `open`: it is declared first.
@@ -36,8 +36,9 @@ struct NetworkFront::Impl {
     wire::Dispatcher& dispatcher;
     FrontOptions options;
     std::vector<std::unique_ptr<asio::io_context>> contexts;
-    std::size_t nextContext = 0;
-    std::unique_ptr<tcp::acceptor> acceptor;
+    // One listening socket per context on the same port (SO_REUSEPORT): the kernel spreads the
+    // connections and each is served start to end by the thread that accepted it.
+    std::vector<std::unique_ptr<tcp::acceptor>> acceptors;
     std::unique_ptr<asio::steady_timer> sweeper;
     std::mutex liveMutex;
     std::list<std::weak_ptr<FrontConnection>> live;  // for the timeout sweep
@@ -143,9 +144,8 @@ void NetworkFront::Impl::sweep() {
     });
 }
 
-void NetworkFront::Impl::accept() {
-    auto& target = *contexts[nextContext++ % contexts.size()];
-    acceptor->async_accept(target, [this](const asio::error_code& ec, tcp::socket socket) {
+void NetworkFront::Impl::accept(std::size_t k) {
+    acceptors[k]->async_accept([this, k](const asio::error_code& ec, tcp::socket socket) {
         if (stopped) return;
         if (!ec) {
             if (open.load() >= options.maxConnections) {
@@ -157,7 +157,7 @@ void NetworkFront::Impl::accept() {
                 std::make_shared<FrontConnection>(*this, std::move(socket))->start();
             }
         }
-        accept();
+        accept(k);
     });
 }
 
@@ -166,17 +166,37 @@ NetworkFront::NetworkFront(wire::Dispatcher& dispatcher, FrontOptions options)
 
 NetworkFront::~NetworkFront() { stop(); }
 
+namespace {
+using ReusePort = asio::detail::socket_option::boolean<SOL_SOCKET, SO_REUSEPORT>;
+}
+
 void NetworkFront::start() {
     auto& i = *impl_;
     tcp::endpoint ep(asio::ip::make_address(i.options.host), i.options.port);
-    i.acceptor->open(ep.protocol());
-    i.acceptor->set_option(tcp::acceptor::reuse_address(true));
+    auto fail = [&](const asio::error_code& ec) {
+        throw std::runtime_error("port " + std::to_string(i.options.port) + " kullanılamıyor: " + ec.message());
+    };
     asio::error_code ec;
-    i.acceptor->bind(ep, ec);
-    if (ec) throw std::runtime_error("port " + std::to_string(i.options.port) + " kullanılamıyor: " + ec.message());
-    i.acceptor->listen(asio::socket_base::max_listen_connections);
-    i.boundPort = i.acceptor->local_endpoint().port();
-    i.accept();
+    if (i.options.port != 0) {
+        // A port another program (or another korvel-server) holds is an error, not a share.
+        tcp::acceptor probe(*i.contexts[0]);
+        probe.open(ep.protocol());
+        probe.set_option(tcp::acceptor::reuse_address(true));
+        probe.bind(ep, ec);
+        if (ec) fail(ec);
+        probe.close();
+    }
+    for (std::size_t k = 0; k < i.acceptors.size(); ++k) {
+        auto& a = *i.acceptors[k];
+        a.open(ep.protocol());
+        a.set_option(tcp::acceptor::reuse_address(true));
+        a.set_option(ReusePort(true));
+        a.bind(k == 0 ? ep : tcp::endpoint(ep.address(), i.boundPort), ec);
+        if (ec) fail(ec);
+        a.listen(asio::socket_base::max_listen_connections);
+        if (k == 0) i.boundPort = a.local_endpoint().port();
+    }
+    for (std::size_t k = 0; k < i.acceptors.size(); ++k) i.accept(k);
     i.sweep();
     for (auto& c : i.contexts) {
         asio::io_context* ctx = c.get();
@@ -191,10 +211,11 @@ void NetworkFront::stop() {
     if (!impl_) return;
     auto& i = *impl_;
     if (i.stopped.exchange(true)) return;
-    asio::post(*i.contexts[0], [&i] {
-        asio::error_code ec;
-        i.acceptor->close(ec);
-    });
+    for (std::size_t k = 0; k < i.contexts.size(); ++k)
+        asio::post(*i.contexts[k], [&i, k] {
+            asio::error_code ec;
+            i.acceptors[k]->close(ec);
+        });
     for (auto& c : i.contexts) c->stop();
     for (auto& t : i.threads)
         if (t.joinable()) t.join();

@@ -230,6 +230,14 @@ TEST_F(Process, BadPeersAreClosedAndEveryoneElseIsServed) {
     EXPECT_TRUE(server->running());
 }
 
+TEST_F(Process, ASecondServerOnTheSamePortRefusesToStart) {
+    std::string db = (dir / "other.db").string();
+    EXPECT_THROW(ServerProcess({"--db", db, "--port", std::to_string(server->port), "--web-port", "0", "--host",
+                                "127.0.0.1", "--quiet"}),
+                 std::runtime_error);
+    EXPECT_GT(remote().ok("AcilisReklamAdet", {}).asInt32(), 0);
+}
+
 TEST_F(Process, RegisterCommandBindsAComputerToAnyUser) {
     std::string db = (dir / "k.db").string();
     EXPECT_EQ(ServerProcess::run({"--db", db, "--register", "PERSONEL", "--computer-id", "PC-SALES-7"}), 0);
