@@ -11,12 +11,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <optional>
 
-#include "cart/Modal.h"
+#include "cart/Guarded.h"
 #include "cart/OverdueWarning.h"
 #include "cart/TONAYSIP.h"
+#include "catalogue/ModalRunner.h"
+#include "catalogue/ResimYukle.h"
+#include "catalogue/Tstokayarinti.h"
 #include "grid/DataGrid.h"
 #include "remote/Connection.h"
 #include "remote/ServerMethods.h"
@@ -103,6 +107,7 @@ void CartPage::build(QWidget* page) {
     cxGrid2 = new grid::DataGrid(page);
     cxGrid2->setObjectName(QStringLiteral("cxGrid2"));
     cxGrid2->setAccessibleName(QStringLiteral("Sepet"));
+    cxGrid2->view()->setAccessibleName(QStringLiteral("Sepet"));
     declareColumns();
     cxGrid2->setRowHeight(60);
     cxGrid2->setHeaderHeight(40);
@@ -451,17 +456,16 @@ void CartPage::cxGridDBTableView1DblClick() { Deitir1Click(); }
 void CartPage::SepetSatirDegistir(int sirano) {
     SepetSatiri line = currentLine(*sepet_);
     line.sirano = sirano;
-    if (!lineEditor_) return;
-    const std::optional<LineChange> change = lineEditor_(line, ctx_.sbilgi->MusteriTipi());
-    if (!change) return;
-    double miktar = 0;
-    const QString typed = change->adetText.trimmed();
-    if (!data::parseNumber(typed.toStdString(), session::numberLocaleOf(locale_), miktar)) {
-        session::MesajGoster(QStringLiteral("'%1' geçerli bir sayı değil").arg(change->adetText), MsgKind::Error,
-                             platform::kOk, MsgButton::OK);
-        return;
-    }
-    SepetSatirGuncelle(line, miktar, change->birimfiyat);
+    auto dialog = catalogue::Tstokayarinti::Ac(ctx_.window, line.stokno);
+    // Filled before the picture loads: a failed picture load shows a box, and the cart table
+    // must still be on this line when the dialog reads it.
+    dialog->fillFromCartLine(*sepet_, ctx_.sbilgi->MusteriTipi());
+    dialog->resimAdresi = ctx_.ResimAdresi;
+    catalogue::ResimYukle(*ctx_.bagc, line.stokno, dialog->Image1);
+    const std::optional<catalogue::Tstokayarinti::Onay> onay = dialog->calistir();
+    dialog.reset();
+    if (!onay) return;
+    SepetSatirGuncelle(line, onay->miktar, onay->fiyat);
     SepetAl();
 }
 
@@ -533,7 +537,7 @@ void CartPage::Button1Click() {
     std::unique_ptr<TONAYSIP> onay(
         TONAYSIP::Ac(ctx_.window, *ctx_.bagc, lbluyarbakiye->text(), *ctx_.sbilgi, geneltoplaml->text()));
     onay->Label3->setText(lbluyarbakiye->text());
-    if (runModal(*onay) != QDialog::Accepted) return;
+    if (catalogue::execModal(*onay) != QDialog::Accepted) return;
     if (SiparisGonder(onay->KN, onay->kt, onay->aciklamagir->toPlainText(), onay->td)) {
         inform(QStringLiteral("Siparişiniz Gönderildi !"));
         SepetAl();

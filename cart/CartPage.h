@@ -36,14 +36,6 @@ namespace cart {
 
 class OverdueWarning;
 
-// What the line change dialog returns when confirmed: the quantity as typed and the unit price.
-struct LineChange {
-    QString adetText;
-    double birimfiyat = 0;
-};
-// Shows the change dialog for a cart line; nothing when cancelled.
-using LineEditor = std::function<std::optional<LineChange>(const SepetSatiri& line, int musteriTipi)>;
-
 class CartPage final : public QObject {
     Q_OBJECT
 public:
@@ -72,12 +64,12 @@ public:
     void cxGridDBTableView1DblClick();
     void SatrSil1Click();
     void HepsiniSil1Click();
-    // Changes the current line of the cart (which must have this SIRANO).
+    // Changes the current line of the cart (which must have this SIRANO) through the stock
+    // detail dialog; on OK sends the change and reloads the cart.
     void SepetSatirDegistir(int sirano);
     void SepetSatirGuncelle(const SepetSatiri& line, double miktar, double fiyat);
     // The cart line of a stock, if the cart holds one: opens its change. False when not in the cart.
     bool openLineForStock(int stokno);
-    void setLineEditor(LineEditor editor) { lineEditor_ = std::move(editor); }
 
     // --- order ---
     void Button1Click();  // "Gönder"
@@ -133,7 +125,6 @@ private:
     std::shared_ptr<Fetch> fetch_;  // the running background fetch
     unsigned tableGeneration_ = 0;  // counts replacements of the table's content
     std::unique_ptr<OverdueWarning> overdue_;
-    LineEditor lineEditor_;
     QLocale locale_;
 };
 

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "cart/Modal.h"
+#include "cart/Guarded.h"
 #include "cart/RadioGroup.h"
 #include "remote/Connection.h"
 #include "remote/ServerMethods.h"

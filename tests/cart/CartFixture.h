@@ -15,7 +15,8 @@
 #include "FakeServices.h"
 #include "cart/CartPage.h"
 #include "cart/InstallCartPage.h"
-#include "cart/Modal.h"
+#include "catalogue/ModalRunner.h"
+#include "catalogue/Tstokayarinti.h"
 #include "cart/OverdueWarning.h"
 #include "data/MemTable.h"
 #include "remote/Connection.h"
@@ -85,16 +86,15 @@ protected:
         cart = cart::installCartPage(ctx);
         ASSERT_NE(cart, nullptr);
         cart->setLocale(kTurkish);
-        cart->setLineEditor([this](const cart::SepetSatiri& line, int musteriTipi) {
-            edited.push_back(line);
-            editedType = musteriTipi;
-            return editAnswer;
+        catalogue::setModalRunner([this](QDialog& d) -> int {
+            if (auto* s = dynamic_cast<catalogue::Tstokayarinti*>(&d)) return answerLineChange(*s);
+            return confirmation ? confirmation(d) : int(QDialog::Rejected);
         });
     }
 
     void TearDown() override {
         waitFor([&] { return !cart->loading() && cart->overdueWarning().running() == 0; });
-        cart::setModalRunner(nullptr);
+        catalogue::setModalRunner(nullptr);
         platform::installServices(std::move(previous_));
     }
 
@@ -123,9 +123,33 @@ protected:
     QWidget page;
     session::MainContext ctx;
     cart::CartPage* cart = nullptr;
-    std::vector<cart::SepetSatiri> edited;
-    int editedType = 0;
-    std::optional<cart::LineChange> editAnswer;
+    // What the stock detail dialog showed for a line change, and how the user answers it.
+    struct Shown {
+        int stokno;
+        QString barkod, adi, marka, adet;
+        double fiyat;
+        bool priceEditable;
+    };
+    struct Answer {
+        QString adet;
+        std::optional<double> fiyat;  // typed into the price box
+    };
+    std::vector<Shown> edited;
+    std::optional<Answer> editAnswer;  // nothing: "Vazgeç"
+    std::function<int(QDialog&)> confirmation;  // drives the order confirmation window
+
+    int answerLineChange(catalogue::Tstokayarinti& d) {
+        edited.push_back({d.stokno, d.barkod->text(), d.adi->text(), d.marka->text(), d.adet->text(),
+                          d.birimfiyat->value(), !d.birimfiyat->isReadOnly()});
+        if (!editAnswer) {
+            d.ParcaliTus2Click();
+            return d.result();
+        }
+        d.adet->setText(editAnswer->adet);
+        if (editAnswer->fiyat) d.birimfiyat->setValue(*editAnswer->fiyat);
+        d.ParcaliTus1Click();
+        return d.result();
+    }
 
 private:
     std::unique_ptr<platform::Services> previous_;

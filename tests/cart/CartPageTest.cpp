@@ -170,7 +170,7 @@ TEST_F(CartPageTest, TheSelectColumnTogglesTheLineAndAnyOtherColumnOpensTheChang
 
     doubleClick(1, "Stok Açıklama");
     ASSERT_EQ(edited.size(), 1u);
-    EXPECT_EQ(edited[0].sirano, 12);
+    EXPECT_EQ(edited[0].stokno, 502);
     EXPECT_EQ(server.callsOf("SepetSecimGuncelle").size(), 2u);
 }
 
@@ -230,58 +230,74 @@ TEST_F(CartPageTest, DeleteAllAsksThenReportsBeforeTheReload) {
 }
 
 TEST_F(CartPageTest, ChangingALineSendsTheNewQuantityAndPriceWithTheStoredRates) {
-    loadNow();
-    ASSERT_TRUE(cart->cxGrid2->focusRow(1));
-    cart->cxGrid2->setFocusedField("STOKADI");
-    editAnswer = cart::LineChange{"2,5", 42.5};
-    log.clear();
-    cart->Deitir1Click();
+    const struct {
+        int musteriTipi;
+        std::optional<double> typedPrice;
+        bool priceEditable;
+        double sentPrice;
+    } cases[] = {{3, std::nullopt, false, 50}, {1, 42.5, true, 42.5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.musteriTipi);
+        sbilgi.SetMusteriTipi(c.musteriTipi);
+        {
+            std::lock_guard lock(server.mutex());
+            server.lines = threeLines();
+        }
+        loadNow();
+        edited.clear();
+        ASSERT_TRUE(cart->cxGrid2->focusRow(1));
+        cart->cxGrid2->setFocusedField("STOKADI");
+        editAnswer = Answer{"3", c.typedPrice};
+        const std::size_t changesBefore = server.callsOf("SepetGuncelle2").size();
+        cart->Deitir1Click();
 
-    ASSERT_EQ(edited.size(), 1u);
-    const cart::SepetSatiri& line = edited[0];
-    EXPECT_EQ(line.sirano, 12);
-    EXPECT_EQ(line.stokno, 502);
-    EXPECT_EQ(line.barkod, "B2");
-    EXPECT_EQ(line.marka, "BOSCH");
-    EXPECT_EQ(line.miktar, 1);
-    EXPECT_EQ(line.birimfiyat, 50);
-    EXPECT_EQ(editedType, 3);
+        ASSERT_EQ(edited.size(), 1u);
+        EXPECT_EQ(edited[0].stokno, 502);
+        EXPECT_EQ(edited[0].barkod, "B2");
+        EXPECT_EQ(edited[0].adi, "BALATA");
+        EXPECT_EQ(edited[0].marka, "BOSCH");
+        EXPECT_EQ(edited[0].adet, "1");
+        EXPECT_EQ(edited[0].fiyat, 50);
+        EXPECT_EQ(edited[0].priceEditable, c.priceEditable);
 
-    const wire::Call change = server.callsOf("SepetGuncelle2").at(0);
-    const auto& p = change.params;
-    EXPECT_EQ(p.at(1).asInt32(), 7);
-    EXPECT_EQ(p.at(2).asInt32(), 0);
-    EXPECT_EQ(p.at(3).asText(), "B2");
-    EXPECT_EQ(p.at(4).asText(), "BALATA");
-    EXPECT_EQ(p.at(5).asDouble(), 2.5);
-    EXPECT_EQ(p.at(6).asDouble(), 20);
-    EXPECT_EQ(p.at(7).asDouble(), 42.5);
-    EXPECT_EQ(p.at(8).asDouble(), 10);
-    EXPECT_EQ(p.at(9).asInt32(), 3);
-    EXPECT_EQ(p.at(10).asInt32(), 12);
-    EXPECT_EQ(p.at(11).asDouble(), 5);
-    EXPECT_EQ(p.at(12).asDouble(), 2);
-    EXPECT_EQ(p.at(13).asDouble(), 1);
-    const Events calls = only(events(), {"call:"});
-    ASSERT_GE(calls.size(), 2u);
-    EXPECT_EQ(calls[0], "call:SepetGuncelle2");
-    EXPECT_EQ(calls.back(), "call:SepetVer2");
-    ASSERT_TRUE(sepet.locate("SIRANO", data::Cell{std::int64_t{12}}));
-    EXPECT_EQ(sepet.asFloat("MIKTAR"), 2.5);
+        const auto changes = server.callsOf("SepetGuncelle2");
+        ASSERT_EQ(changes.size(), changesBefore + 1);
+        const auto& p = changes.back().params;
+        EXPECT_EQ(p.at(0).kind(), wire::Kind::Object);
+        EXPECT_EQ(p.at(1).asInt32(), 7);
+        EXPECT_EQ(p.at(2).asInt32(), 0);
+        EXPECT_EQ(p.at(3).asText(), "B2");
+        EXPECT_EQ(p.at(4).asText(), "BALATA");
+        EXPECT_EQ(p.at(5).asDouble(), 3);
+        EXPECT_EQ(p.at(6).asDouble(), 20);
+        EXPECT_EQ(p.at(7).asDouble(), c.sentPrice);
+        EXPECT_EQ(p.at(8).asDouble(), 10);  // the stored rates, not the dialog's
+        EXPECT_EQ(p.at(9).asInt32(), 3);
+        EXPECT_EQ(p.at(10).asInt32(), 12);
+        EXPECT_EQ(p.at(11).asDouble(), 5);
+        EXPECT_EQ(p.at(12).asDouble(), 2);
+        EXPECT_EQ(p.at(13).asDouble(), 1);
+        const Events calls = only(events(), {"call:SepetGuncelle2", "call:SepetVer2"});
+        ASSERT_GE(calls.size(), 2u);
+        EXPECT_EQ(calls[0], "call:SepetGuncelle2");
+        EXPECT_EQ(calls.back(), "call:SepetVer2");
+        ASSERT_TRUE(sepet.locate("SIRANO", data::Cell{std::int64_t{12}}));
+        EXPECT_EQ(sepet.asFloat("MIKTAR"), 3);
+        EXPECT_EQ(sepet.asFloat("BIRIMFIYAT"), c.sentPrice);
+    }
 }
 
 TEST_F(CartPageTest, AChangeThatIsCancelledRefusedOrMistypedSendsOrReloadsAccordingly) {
     loadNow();
     const struct {
         const char* name;
-        std::optional<cart::LineChange> answer;
+        std::optional<Answer> answer;
         int serverResult;
         std::size_t changes, reloads, messages;
     } cases[] = {
         {"cancelled", std::nullopt, 1, 0, 0, 0},
-        {"quantity not a number", cart::LineChange{"iki", 50}, 1, 0, 0, 1},
-        {"empty quantity", cart::LineChange{"", 50}, 1, 0, 0, 1},
-        {"server refuses", cart::LineChange{"4", 50}, 0, 1, 1, 0},
+        {"quantity not a number", Answer{"iki", std::nullopt}, 1, 0, 0, 1},
+        {"server refuses", Answer{"4", std::nullopt}, 0, 1, 1, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -306,7 +322,8 @@ TEST_F(CartPageTest, AStockAlreadyInTheCartOpensItsLineChange) {
     EXPECT_TRUE(ctx.openCartLineForStock(502));  // the closed cart is loaded first
     EXPECT_EQ(server.callsOf("SepetVer2").size(), 1u);
     ASSERT_EQ(edited.size(), 1u);
-    EXPECT_EQ(edited[0].sirano, 12);
+    EXPECT_EQ(edited[0].stokno, 502);
+    EXPECT_EQ(edited[0].barkod, "B2");
     EXPECT_FALSE(ctx.openCartLineForStock(999));
     EXPECT_EQ(edited.size(), 1u);
     EXPECT_EQ(server.callsOf("SepetVer2").size(), 1u);

@@ -124,7 +124,7 @@ TEST_F(ConfirmationTest, YesChecksDeliveryThenCargoKindThenCompany) {
 
 TEST_F(ConfirmationTest, NothingSelectedIsRefusedBeforeTheWindowOpens) {
     bool opened = false;
-    cart::setModalRunner([&](QDialog&) {
+    confirmation = ([&](QDialog&) {
         opened = true;
         return int(QDialog::Rejected);
     });
@@ -140,7 +140,7 @@ TEST_F(ConfirmationTest, NothingSelectedIsRefusedBeforeTheWindowOpens) {
 TEST_F(ConfirmationTest, SendingSavesTheOrderReportsAndReloadsTheCart) {
     loadNow();
     cart->lbluyarbakiye->setText("Vadesi geçmiş 500,00 TL");
-    cart::setModalRunner([&](QDialog& d) {
+    confirmation = ([&](QDialog& d) {
         auto& w = dynamic_cast<cart::TONAYSIP&>(d);
         EXPECT_EQ(w.Label2->text(), cart::siparisOzeti("ALI", "DEMO LTD", "159,30"));
         EXPECT_EQ(w.Label3->text(), "Vadesi geçmiş 500,00 TL");
@@ -185,7 +185,7 @@ TEST_F(ConfirmationTest, AFailedSaveOrNoLeavesTheCartAsItWas) {
             server.orderResult = c.serverSaves;
         }
         const std::size_t ordersBefore = server.callsOf("SiparisKaydet").size();
-        cart::setModalRunner([&](QDialog& d) {
+        confirmation = ([&](QDialog& d) {
             auto& w = dynamic_cast<cart::TONAYSIP&>(d);
             w.boxkargo->button(0)->click();
             (c.confirm ? w.Button1 : w.Button2)->click();

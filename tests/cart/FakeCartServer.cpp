@@ -98,6 +98,11 @@ wire::Answer FakeCartServer::dispatch(const wire::Call& call) {
             }
         return reply(call, wire::Value::int32(changeResult));
     }
+    if (method == "ResimVer5") {  // no picture: announced length 0, no stream
+        wire::Answer a = reply(call, wire::Value());
+        a.values.at(1) = wire::Value::int64(0);
+        return a;
+    }
     if (method == "TeslimVer") return reply(call, wire::Value::rowSet(kinds(deliveryKinds)));
     if (method == "KargoVer") return reply(call, wire::Value::rowSet(kinds(cargoKinds)));
     if (method == "KargolarVer") {
