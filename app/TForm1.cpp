@@ -89,6 +89,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     fillContext();
     setFocusProxy(araedit);
     FormCreate();
+    installPages();
 }
 
 TForm1::~TForm1() = default;

@@ -128,6 +128,8 @@ private:
     void buildBottomStrip(QVBoxLayout* root);
     void buildMenu();
     void fillContext();
+    // Builds the feature pages into their page widgets and lets them register their actions.
+    void installPages();
     BusyIndicator* addBusyIndicator(QHBoxLayout* row, const char* name);
 
     std::vector<BusyIndicator*> busy_;

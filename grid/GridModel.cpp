@@ -1,6 +1,7 @@
 #include "grid/GridModel.h"
 
 #include <QCollator>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -147,7 +148,8 @@ void GridModel::resetAll() {
 
 const data::Cell& GridModel::cell(int sourceRow, int column) const {
     const int f = fieldIndex(column);
-    if (!table_ || f < 0 || sourceRow < 0 || static_cast<std::size_t>(sourceRow) >= table_->rowCount())
+    if (!table_ || f < 0 || static_cast<std::size_t>(f) >= table_->fieldCount() || sourceRow < 0 ||
+        static_cast<std::size_t>(sourceRow) >= table_->rowCount())
         return kNullCell;
     return table_->cell(static_cast<std::size_t>(sourceRow), static_cast<std::size_t>(f));
 }
@@ -159,7 +161,7 @@ QString GridModel::cellText(int sourceRow, int column) const {
         return it != customText_.constEnd() && *it ? (*it)(rowValues(sourceRow)) : QString();
     }
     const int f = fieldIndex(column);
-    if (f < 0) return {};
+    if (f < 0 || static_cast<std::size_t>(f) >= table_->fieldCount()) return {};
     return grid::cellText(cell(sourceRow, column), table_->field(static_cast<std::size_t>(f)), ctx_);
 }
 
@@ -205,7 +207,7 @@ int GridModel::displayRowOf(int source) const {
         }
         reverseValid_ = true;
     }
-    return reverse_[source];
+    return static_cast<std::size_t>(source) < reverse_.size() ? reverse_[source] : -1;
 }
 
 int GridModel::groupOf(int displayRow) const {
@@ -622,9 +624,22 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 
 // --- table notifications -----------------------------------------------------------------
 
-void GridModel::tableReset() { resetAll(); }
+bool GridModel::changedOffThread() {
+    if (QThread::currentThread() == thread()) return false;
+    // Windows detach their grid before a background task writes the table; should one forget,
+    // the view is refreshed on its own thread instead of being touched from the worker.
+    qWarning("grid: table '%s' changed off the user-interface thread while attached",
+             table_ ? table_->name().c_str() : "");
+    QMetaObject::invokeMethod(this, [this] { resetAll(); }, Qt::QueuedConnection);
+    return true;
+}
+
+void GridModel::tableReset() {
+    if (!changedOffThread()) resetAll();
+}
 
 void GridModel::rowChanged(std::size_t row) {
+    if (changedOffThread()) return;
     if (filters_.isEmpty() && sortColumn_ < 0 && groupColumn_ < 0 && row < passing_.size()) {
         const int r = static_cast<int>(row);
         emit dataChanged(index(r, 0), index(r, columnCount() - 1));
@@ -641,6 +656,9 @@ void GridModel::tableDestroyed() {
     resetAll();
 }
 
-void GridModel::currentRowChanged(std::size_t row) { emit tableCursorMoved(static_cast<int>(row)); }
+void GridModel::currentRowChanged(std::size_t row) {
+    if (QThread::currentThread() != thread()) return;
+    emit tableCursorMoved(static_cast<int>(row));
+}
 
 }  // namespace grid

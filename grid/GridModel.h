@@ -132,6 +132,7 @@ private:
     void resolveFields();
     void rebuild();  // recomputes rows, groups and footers; callers wrap it in a reset
     void resetAll();
+    bool changedOffThread();
     bool passesFilters(int sourceRow, int skipColumn) const;
     void sortRows(std::vector<int>& rows) const;
     std::optional<double> aggregate(const std::vector<int>& rows, int column, Aggregate kind) const;

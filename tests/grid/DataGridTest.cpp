@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QTest>
 #include <map>
+#include <thread>
 
 #include "GridFixtures.h"
 #include "grid/DataGrid.h"
@@ -363,6 +364,23 @@ TEST(DataGrid, TableDestroyedWhileAttachedLeavesAnEmptyDetachedGrid) {
     EXPECT_EQ(grid.view()->model()->rowCount(), 0);
     EXPECT_EQ(grid.focusedRow(), -1);
     grid.grab();  // painting after the table is gone must not touch it
+}
+
+TEST(DataGrid, TableLoadedOffTheUserInterfaceThreadRefreshesOnIt) {
+    CartFixture f;
+    f.grid.show();
+    // A window that forgot to detach: the worker's notification must not touch the view.
+    std::thread worker([&] {
+        load(f.table, {{"BARKOD", FieldType::Text}, {"A", FieldType::Text}, {"B", FieldType::Text},
+                       {"C", FieldType::Text}, {"D", FieldType::Text}, {"E", FieldType::Text},
+                       {"F", FieldType::Text}, {"G", FieldType::Text}, {"H", FieldType::Text}},
+             {{S("ONLY")}});
+    });
+    worker.join();
+    f.grid.grab();  // painting between the load and the refresh stays inside the new table
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.grid.view()->model()->rowCount(), 1);
+    EXPECT_EQ(f.grid.cellText(0, "BARKOD"), "ONLY");
 }
 
 TEST(DataGrid, FocusFollowsTableCursorAndBack) {

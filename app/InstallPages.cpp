@@ -1,0 +1,7 @@
+#include "app/TForm1.h"
+#include "cart/InstallCartPage.h"
+
+// Every feature page is installed here, once, before the login hand-off.
+void TForm1::installPages() {
+    cart::installCartPage(context);
+}
