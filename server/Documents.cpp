@@ -234,9 +234,15 @@ std::string receivables(Storage& db, const std::string& repText, double day) {
     w.gap(6);
     w.tableHeader({{"Cari Kod", 70}, {"Cari Adı", 190}, {"Satıcı", 90}, {"Bakiye", 80, true},
                    {"Vadesi Geçen", 85, true}});
+    // The text is "." for everybody, a staff user's name (their representative's customers) or a
+    // representative's name.
+    int repId = 0;
+    bool everybody = repText == "." || repText.empty();
+    if (!everybody)
+        if (auto u = db.userByName(repText); u && u->repId > 0 && u->type == 1) repId = u->repId;
     double total = 0, totalOverdue = 0;
-    for (auto& s : db.searchCustomers("", 0)) {
-        if (repText != "." && !repText.empty() && s.customer.rep.name != repText) continue;
+    for (auto& s : db.searchCustomers("", repId)) {
+        if (!everybody && repId == 0 && s.customer.rep.name != repText) continue;
         double balance = round2(s.debit - s.credit);
         auto [overdueAmount, oldest] = db.overdue(s.customer.carino, std::floor(day) + 1);
         if (std::fabs(balance) < 0.005 && overdueAmount < 0.005) continue;

@@ -365,11 +365,10 @@ wire::Answer ServerMethods::dispatch(const wire::Call& call) {
     if (log_) {
         double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%.2f ms", ms);
-        static std::mutex logMutex;
-        std::lock_guard lock(logMutex);
-        std::cerr << "call " << call.command.substr(0, 80) << ' ' << buf << ' '
-                  << (answer.ok ? "ok" : "error: " + answer.error) << '\n';
+        std::snprintf(buf, sizeof buf, " %.2f ms ", ms);
+        // One write per line, so that lines of concurrent calls never interleave.
+        std::string line = "call " + call.command.substr(0, 80) + buf + (answer.ok ? "ok" : "error: " + answer.error) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
     }
     return answer;
 }

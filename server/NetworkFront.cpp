@@ -117,7 +117,7 @@ private:
     NetworkFront::Impl& front_;
     tcp::socket socket_;
     wire::ServerSession session_;
-    std::array<char, 65536> buffer_{};
+    std::array<char, 16384> buffer_;  // not zeroed: filled by reads
     std::string out_;
     std::atomic<Clock::rep> deadline_{0};
     std::list<std::weak_ptr<FrontConnection>>::iterator self_;
@@ -202,7 +202,15 @@ void NetworkFront::start() {
         asio::io_context* ctx = c.get();
         i.threads.emplace_back([ctx] {
             auto guard = asio::make_work_guard(*ctx);  // idle contexts wait for connections
-            ctx->run();
+            for (;;) {
+                try {
+                    ctx->run();
+                    return;
+                } catch (const std::exception& e) {
+                    // One connection's failure must not end the thread that serves the others.
+                    std::cerr << "network: " << e.what() << '\n';
+                }
+            }
         });
     }
 }

@@ -514,6 +514,25 @@ TEST_F(Methods, ReportsAndReceiptsArePdfFilesWithTheCustomerName) {
     }
     EXPECT_FALSE(call("RaporGetir", {i(99), i(99), i(3), i(1), t("."), d(today), d(today), Value()}).ok);
 
+    // Receivables of all customers, or of one salesperson's customers when a staff user asks.
+    if (std::system("command -v pdftotext >/dev/null 2>&1") == 0) {
+        auto all = call("RaporGetir", {i(6), i(6), i(3), i(0), t("."), d(today), d(today), Value()});
+        auto own = call("RaporGetir", {i(6), i(6), i(3), i(0), t("PERSONEL"), d(today), d(today), Value()});
+        ASSERT_TRUE(all.ok && own.ok);
+        std::string allText = readBack(all.values[8].asStream()), ownText = readBack(own.values[8].asStream());
+        int inAll = 0, inOwn = 0, foreignInOwn = 0;
+        for (int carino = 1; carino <= 12; ++carino) {
+            Customer cu = *db->customer(carino);
+            bool a = allText.find(cu.code) != std::string::npos, o = ownText.find(cu.code) != std::string::npos;
+            inAll += a;
+            inOwn += o;
+            if (o && cu.repId != db->userByName("PERSONEL")->repId) ++foreignInOwn;
+        }
+        EXPECT_GT(inAll, inOwn);
+        EXPECT_GT(inOwn, 0);
+        EXPECT_EQ(foreignInOwn, 0);
+    }
+
     // A card collection of the demo data has its receipt.
     int sirano = 0;
     for (auto& m : db->movements(c.carino))
