@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <mutex>
 #include <stdexcept>
 #include <unordered_map>
 

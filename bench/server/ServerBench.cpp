@@ -4,7 +4,7 @@
 //  - remote calls per second with a fresh connection per call, beside a bare TCP
 //    connect-echo-close loop measured in the same run.
 //
-// Usage: korvel_server_bench [database] [parts]
+// Usage: korvel_server_bench [database] [parts] [network threads]
 //   The database is generated with `parts` demo parts (default 1,000,000) when it is missing.
 
 #include <arpa/inet.h>
@@ -211,6 +211,7 @@ int main(int argc, char** argv) {
     server::FrontOptions fo;
     fo.host = "127.0.0.1";
     fo.port = 0;
+    if (argc > 3) fo.threads = std::max(1, std::atoi(argv[3]));
     server::NetworkFront front(methods, fo);
     front.start();
     EchoServer echo;
