@@ -476,14 +476,16 @@ DemoResult generateDemoData(const std::string& path, const DemoOptions& opt) {
                 }
             }
             // Collections: monthly, some by card through the virtual POS.
-            auto qsum = db.prepare("SELECT COALESCE(SUM(debit - credit), 0) FROM movement WHERE carino = ?1");
+            // What is open on the day of the collection: movements up to that day only.
+            auto qsum = db.prepare("SELECT COALESCE(SUM(debit - credit), 0) FROM movement WHERE carino = ?1 "
+                                   "AND date <= ?2");
             for (int month = 11; month >= 0; --month) {
-                qsum.bind(1, c.carino);
+                double date = today - month * 30 - r.between(0, 10);
+                qsum.bind(1, c.carino).bind(2, date);
                 qsum.step();
                 double open = qsum.real(0);
                 qsum.reset();
                 if (open < 100) continue;
-                double date = today - month * 30 - r.between(0, 10);
                 double amount = money(open * (c.carino % 4 == 0 ? 0.4 : 0.7) * (r.between(50, 100) / 100.0));
                 if (month < 2 && c.carino % 3 == 0) continue;  // some customers fall behind
                 bool byCard = r.chance(35);
