@@ -76,6 +76,12 @@ DataGrid::DataGrid(QWidget* parent) : QWidget(parent) {
 DataGrid::~DataGrid() {
     if (popup_) popup_->close();
     model_->setTable(nullptr);
+    // The view and footer read this grid's style while they go; let them go first.
+    header_->disconnect(this);
+    delete footer_;
+    footer_ = nullptr;
+    delete view_;
+    view_ = nullptr;
 }
 
 QTableView* DataGrid::view() const { return view_; }

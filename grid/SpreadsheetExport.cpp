@@ -226,6 +226,16 @@ private:
 
 bool writeGridSpreadsheet(const GridModel& model, const QVector<ExportColumn>& columns, const QString& path,
                           QString* error) {
+    // A sheet holds LXW_ROW_MAX rows; a grid that does not fit is refused before anything is written.
+    std::size_t rows = 1 + model.rowsInOrder().size() + (model.hasFooters() ? 1 : 0);
+    if (model.groupColumn() >= 0) rows += static_cast<std::size_t>(model.groupCount()) * (model.hasGroupFooters() ? 2 : 1);
+    if (rows > LXW_ROW_MAX) {
+        if (error)
+            *error = QStringLiteral("Tablo %1 satır; bir Excel sayfası en çok %2 satır alır. Listeyi süzüp tekrar deneyin.")
+                         .arg(rows)
+                         .arg(LXW_ROW_MAX);
+        return false;
+    }
     CNumericLocale cLocale;
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;

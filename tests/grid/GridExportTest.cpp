@@ -139,6 +139,27 @@ TEST(SpreadsheetExport, UnwritablePlaceIsReportedNotClaimed) {
     EXPECT_EQ(services->messages[0].kind, platform::MsgKind::Error);
 }
 
+TEST(SpreadsheetExport, GridLargerThanASheetIsRefusedBeforeWriting) {
+    data::MemTable t;
+    wire::Table big;
+    big.columns = {{"N", FieldType::Integer}};
+    big.cells.assign(1048576, Cell{std::int64_t{1}});  // with the caption row one too many
+    t.load(std::move(big));
+    DataGrid grid;
+    grid.attach(&t);
+    QTemporaryDir dir;
+    testing_support::ScopedFakeServices services;
+    services->saveFileName = dir.filePath("big.xlsx");
+    EXPECT_FALSE(grid.exportToSpreadsheet());
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_TRUE(services->messages[0].text.contains("1048577")) << services->messages[0].text.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("big.xlsx")));
+
+    grid.setFilter("N", {"1"});  // still all rows: still refused
+    QString error;
+    EXPECT_FALSE(grid.writeSpreadsheet(dir.filePath("big.xlsx"), &error));
+}
+
 TEST(SpreadsheetExport, WritesAllFilteredRowsWithGroupsExpanded) {
     ExportFixture f;
     f.grid.setColumnVisible("VEREN", true);
