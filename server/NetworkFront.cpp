@@ -22,11 +22,13 @@ struct NetworkFront::Impl {
         // One single-threaded context per thread: a connection lives on one thread, no strands
         // or cross-thread hand-offs on the way of a call.
         for (int t = 0; t < std::max(1, options.threads); ++t) contexts.push_back(std::make_unique<asio::io_context>(1));
-        for (auto& c : contexts) acceptors.push_back(std::make_unique<tcp::acceptor>(*c));
+        load = std::make_unique<std::atomic<int>[]>(contexts.size());
+        acceptor = std::make_unique<tcp::acceptor>(*contexts[0]);
         sweeper = std::make_unique<asio::steady_timer>(*contexts[0]);
     }
 
-    void accept(std::size_t k);
+    void accept();
+    std::size_t pickContext() const;
     void sweep();
 
     // Connections still queued in `io` when it is destroyed count down `open`: it is declared first.
@@ -36,9 +38,8 @@ struct NetworkFront::Impl {
     wire::Dispatcher& dispatcher;
     FrontOptions options;
     std::vector<std::unique_ptr<asio::io_context>> contexts;
-    // One listening socket per context on the same port (SO_REUSEPORT): the kernel spreads the
-    // connections and each is served start to end by the thread that accepted it.
-    std::vector<std::unique_ptr<tcp::acceptor>> acceptors;
+    std::unique_ptr<tcp::acceptor> acceptor;  // on the first context
+    std::unique_ptr<std::atomic<int>[]> load;  // open connections per context
     std::unique_ptr<asio::steady_timer> sweeper;
     std::mutex liveMutex;
     std::list<std::weak_ptr<FrontConnection>> live;  // for the timeout sweep
@@ -49,11 +50,15 @@ struct NetworkFront::Impl {
 // so that no read or write costs a timer system call.
 class FrontConnection : public std::enable_shared_from_this<FrontConnection> {
 public:
-    FrontConnection(NetworkFront::Impl& front, tcp::socket socket)
-        : front_(front), socket_(std::move(socket)), session_(front.dispatcher) {
+    FrontConnection(NetworkFront::Impl& front, tcp::socket socket, std::size_t context)
+        : front_(front), socket_(std::move(socket)), session_(front.dispatcher), context_(context) {
         ++front_.open;
+        ++front_.load[context_];
     }
-    ~FrontConnection() { --front_.open; }
+    ~FrontConnection() {
+        --front_.load[context_];
+        --front_.open;
+    }
 
     void start() {
         asio::error_code ec;
@@ -122,6 +127,7 @@ private:
     std::atomic<Clock::rep> deadline_{0};
     std::list<std::weak_ptr<FrontConnection>>::iterator self_;
     bool closed_ = false;
+    std::size_t context_;
 };
 
 namespace {
@@ -144,8 +150,20 @@ void NetworkFront::Impl::sweep() {
     });
 }
 
-void NetworkFront::Impl::accept(std::size_t k) {
-    acceptors[k]->async_accept([this, k](const asio::error_code& ec, tcp::socket socket) {
+// A connection stays on the accepting thread while that thread serves almost nothing else (the
+// common case of one client opening a connection per call: no hand-over, no wake-up of another
+// thread); otherwise it goes to the least loaded thread.
+std::size_t NetworkFront::Impl::pickContext() const {
+    if (load[0].load() < 2 || contexts.size() == 1) return 0;
+    std::size_t best = 0;
+    for (std::size_t k = 1; k < contexts.size(); ++k)
+        if (load[k].load() < load[best].load()) best = k;
+    return best;
+}
+
+void NetworkFront::Impl::accept() {
+    std::size_t k = pickContext();
+    acceptor->async_accept(*contexts[k], [this, k](const asio::error_code& ec, tcp::socket socket) {
         if (stopped) return;
         if (!ec) {
             if (open.load() >= options.maxConnections) {
@@ -154,10 +172,10 @@ void NetworkFront::Impl::accept(std::size_t k) {
                 asio::write(socket, asio::buffer(wire::encodeAbortFrame("Sunucu meşgul, lütfen tekrar deneyin")), wec);
                 socket.close(wec);
             } else {
-                std::make_shared<FrontConnection>(*this, std::move(socket))->start();
+                std::make_shared<FrontConnection>(*this, std::move(socket), k)->start();
             }
         }
-        accept(k);
+        accept();
     });
 }
 
@@ -166,37 +184,17 @@ NetworkFront::NetworkFront(wire::Dispatcher& dispatcher, FrontOptions options)
 
 NetworkFront::~NetworkFront() { stop(); }
 
-namespace {
-using ReusePort = asio::detail::socket_option::boolean<SOL_SOCKET, SO_REUSEPORT>;
-}
-
 void NetworkFront::start() {
     auto& i = *impl_;
     tcp::endpoint ep(asio::ip::make_address(i.options.host), i.options.port);
-    auto fail = [&](const asio::error_code& ec) {
-        throw std::runtime_error("port " + std::to_string(i.options.port) + " kullanılamıyor: " + ec.message());
-    };
+    i.acceptor->open(ep.protocol());
+    i.acceptor->set_option(tcp::acceptor::reuse_address(true));
     asio::error_code ec;
-    if (i.options.port != 0) {
-        // A port another program (or another korvel-server) holds is an error, not a share.
-        tcp::acceptor probe(*i.contexts[0]);
-        probe.open(ep.protocol());
-        probe.set_option(tcp::acceptor::reuse_address(true));
-        probe.bind(ep, ec);
-        if (ec) fail(ec);
-        probe.close();
-    }
-    for (std::size_t k = 0; k < i.acceptors.size(); ++k) {
-        auto& a = *i.acceptors[k];
-        a.open(ep.protocol());
-        a.set_option(tcp::acceptor::reuse_address(true));
-        a.set_option(ReusePort(true));
-        a.bind(k == 0 ? ep : tcp::endpoint(ep.address(), i.boundPort), ec);
-        if (ec) fail(ec);
-        a.listen(asio::socket_base::max_listen_connections);
-        if (k == 0) i.boundPort = a.local_endpoint().port();
-    }
-    for (std::size_t k = 0; k < i.acceptors.size(); ++k) i.accept(k);
+    i.acceptor->bind(ep, ec);
+    if (ec) throw std::runtime_error("port " + std::to_string(i.options.port) + " kullanılamıyor: " + ec.message());
+    i.acceptor->listen(asio::socket_base::max_listen_connections);
+    i.boundPort = i.acceptor->local_endpoint().port();
+    i.accept();
     i.sweep();
     for (auto& c : i.contexts) {
         asio::io_context* ctx = c.get();
@@ -219,11 +217,10 @@ void NetworkFront::stop() {
     if (!impl_) return;
     auto& i = *impl_;
     if (i.stopped.exchange(true)) return;
-    for (std::size_t k = 0; k < i.contexts.size(); ++k)
-        asio::post(*i.contexts[k], [&i, k] {
-            asio::error_code ec;
-            i.acceptors[k]->close(ec);
-        });
+    asio::post(*i.contexts[0], [&i] {
+        asio::error_code ec;
+        i.acceptor->close(ec);
+    });
     for (auto& c : i.contexts) c->stop();
     for (auto& t : i.threads)
         if (t.joinable()) t.join();
