@@ -230,6 +230,26 @@ TEST_F(Process, BadPeersAreClosedAndEveryoneElseIsServed) {
     EXPECT_TRUE(server->running());
 }
 
+TEST_F(Process, ManyClientsAtOnceAreAllServed) {
+    std::atomic<int> answered{0}, failed{0};
+    std::vector<std::thread> clients;
+    for (int k = 0; k < 12; ++k)
+        clients.emplace_back([&, k] {
+            for (int n = 0; n < 25; ++n) {
+                try {
+                    auto a = remote().call(n % 2 ? "CariDurumVer" : "TeslimVer",
+                                           n % 2 ? std::vector<Value>{Value::int32(1 + k % 5)} : std::vector<Value>{});
+                    (a.ok ? answered : failed)++;
+                } catch (const std::exception&) {
+                    ++failed;
+                }
+            }
+        });
+    for (auto& t : clients) t.join();
+    EXPECT_EQ(answered.load(), 300);
+    EXPECT_EQ(failed.load(), 0);
+}
+
 TEST_F(Process, ASecondServerOnTheSamePortRefusesToStart) {
     std::string db = (dir / "other.db").string();
     EXPECT_THROW(ServerProcess({"--db", db, "--port", std::to_string(server->port), "--web-port", "0", "--host",
