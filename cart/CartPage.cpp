@@ -388,7 +388,18 @@ bool CartPage::SepetSecimYaz(int sirano, int secim) {
 
 void CartPage::setAllSelections(int secim) {
     if (loading()) return;
-    if (sepet_->active()) {
+    if (sepet_->active() && !sepet_->isEmpty()) {
+        // The grid hears of the walk once at its end, and keeps the user's line focused.
+        const int focused = cxGrid2->focusedRow();
+        sepet_->disableControls();
+        struct Enable {
+            data::MemTable& t;
+            int row;
+            ~Enable() {
+                if (row >= 0 && static_cast<std::size_t>(row) < t.rowCount()) t.setRecNo(static_cast<std::size_t>(row));
+                t.enableControls();
+            }
+        } enable{*sepet_, focused};
         for (sepet_->first(); !sepet_->eof(); sepet_->next()) {
             const int sirano = static_cast<int>(sepet_->asInteger("SIRANO"));
             sepet_->edit();

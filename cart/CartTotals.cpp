@@ -5,24 +5,34 @@
 namespace cart {
 
 namespace {
-double amount(const data::MemTable& t, const char* field) {
-    if (!t.hasField(field)) return 0;
-    return data::cellToFloat(t.value(field));  // null counts as 0
+// An amount of a row; an empty amount counts as 0.
+double amount(const data::MemTable& t, std::size_t row, int col) {
+    return col < 0 ? 0 : data::cellToFloat(t.cell(row, static_cast<std::size_t>(col)));
+}
+// Whether the row's SEC is 1; anything that is not a number counts as not selected.
+bool selected(const data::MemTable& t, std::size_t row, int col) {
+    if (col < 0) return false;
+    const data::Cell& c = t.cell(row, static_cast<std::size_t>(col));
+    try {
+        return !data::cellIsNull(c) && data::cellToInteger(c) == 1;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 }  // namespace
 
-SepetToplamlari sepetToplamlari(data::MemTable& sepet, const Rounding& R) {
+SepetToplamlari sepetToplamlari(const data::MemTable& sepet, const Rounding& R) {
     SepetToplamlari t;
     if (!sepet.active() || sepet.isEmpty()) return t;
+    const int sec = sepet.fieldIndex("SEC"), tutar = sepet.fieldIndex("TUTAR"),
+              indirim = sepet.fieldIndex("INDIRIMTUTAR"), vergi = sepet.fieldIndex("VERGITUTARI");
     double A = 0, I = 0, V = 0;
-    const bool hasSec = sepet.hasField("SEC");
-    for (sepet.first(); !sepet.eof(); sepet.next()) {
-        if (!hasSec || data::cellIsNull(sepet.value("SEC")) || sepet.asInteger("SEC") != 1) continue;
-        A = R(A + amount(sepet, "TUTAR"));
-        I = R(I + amount(sepet, "INDIRIMTUTAR"));
-        V = R(V + amount(sepet, "VERGITUTARI"));
+    for (std::size_t row = 0; row < sepet.rowCount(); ++row) {
+        if (!selected(sepet, row, sec)) continue;
+        A = R(A + amount(sepet, row, tutar));
+        I = R(I + amount(sepet, row, indirim));
+        V = R(V + amount(sepet, row, vergi));
     }
-    sepet.last();
     t.aratoplam = A;
     t.indirim = I;
     t.vergi = V;

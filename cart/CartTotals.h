@@ -21,10 +21,10 @@ struct SepetToplamlari {
 
 using Rounding = std::function<double(double)>;
 
-// Walks the table from its first to its last line and sums the lines whose SEC is 1, rounding
-// after every addition with `round`. An empty amount counts as 0. The walk leaves the cursor on
-// the last line. A closed or empty table gives zeros.
-SepetToplamlari sepetToplamlari(data::MemTable& sepet, const Rounding& round);
+// Sums the lines whose SEC is 1 in table order, rounding after every addition with `round`. An
+// empty amount counts as 0. The table's current line stays where it is (a walk of the cursor
+// would drag the grid's focus to the last line). A closed or empty table gives zeros.
+SepetToplamlari sepetToplamlari(const data::MemTable& sepet, const Rounding& round);
 
 // BARKOD + "-" + STOKADI, no spaces added.
 QString satirAciklamasi(const QString& barkod, const QString& stokadi);

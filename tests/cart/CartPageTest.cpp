@@ -110,6 +110,7 @@ TEST_F(CartPageTest, AFailedBackgroundFetchCompletesThePageThenShowsTheError) {
 
 TEST_F(CartPageTest, SelectAllAndNoneSendOneCallPerLineEachOnAFreshConnection) {
     loadNow();
+    ASSERT_TRUE(cart->cxGrid2->focusRow(1));
     araedit.setText("filtre");
     const struct {
         QPushButton* button;
@@ -131,8 +132,12 @@ TEST_F(CartPageTest, SelectAllAndNoneSendOneCallPerLineEachOnAFreshConnection) {
         }
         EXPECT_EQ(siranos, (std::vector<int>{11, 12, 13}));
         EXPECT_EQ(tcp.connectionsAccepted() - before, 3u);
+        EXPECT_EQ(cart->cxGrid2->focusedRow(), 1);  // the user's line stays focused
         for (int s : {11, 12, 13}) EXPECT_EQ(sec(s), c.flag);
+        ASSERT_TRUE(cart->cxGrid2->focusRow(1));
         EXPECT_EQ(label("aratoplaml"), QString::fromUtf8(c.total));
+        EXPECT_EQ(cart->cxGrid2->view()->model()->index(0, 0).data(Qt::CheckStateRole).toInt(),
+                  c.flag ? Qt::Checked : Qt::Unchecked);  // the grid shows the new flags
         EXPECT_TRUE(only(events(), {"call:SepetVer2"}).empty());  // the selection is not reloaded
     }
     EXPECT_EQ(araedit.selectedText(), "filtre");
@@ -155,9 +160,11 @@ TEST_F(CartPageTest, TheSelectColumnTogglesTheLineAndAnyOtherColumnOpensTheChang
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, r.center());
     };
 
+    ASSERT_TRUE(cart->cxGrid2->focusRow(0));
     doubleClick(2, "Seç");  // line 13, not selected
     EXPECT_EQ(sec(13), 1);
     EXPECT_EQ(label("geneltoplaml"), "1.161,51");
+    EXPECT_EQ(cart->cxGrid2->focusedRow(), 2);
     doubleClick(2, "Seç");
     EXPECT_EQ(sec(13), 0);
     EXPECT_EQ(label("geneltoplaml"), "159,30");
