@@ -33,13 +33,13 @@ struct NetworkFront::Impl {
 
     // Connections still queued in `io` when it is destroyed count down `open`: it is declared first.
     std::atomic<int> open{0};
+    std::unique_ptr<std::atomic<int>[]> load;  // open connections per context; outlives `contexts` too
     std::atomic<bool> stopped{false};
     std::uint16_t boundPort = 0;
     wire::Dispatcher& dispatcher;
     FrontOptions options;
     std::vector<std::unique_ptr<asio::io_context>> contexts;
     std::unique_ptr<tcp::acceptor> acceptor;  // on the first context
-    std::unique_ptr<std::atomic<int>[]> load;  // open connections per context
     std::unique_ptr<asio::steady_timer> sweeper;
     std::mutex liveMutex;
     std::list<std::weak_ptr<FrontConnection>> live;  // for the timeout sweep
