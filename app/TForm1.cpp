@@ -144,6 +144,7 @@ void TForm1::buildHeader(QVBoxLayout* root) {
     Button3->setPopupMode(QToolButton::MenuButtonPopup);
     Button3->setAccessibleName(u("Menü"));
     Button3->setToolTip(u("Menü"));
+    Button3->setAccessibleDescription(u("Menü"));
     row->addWidget(Button3);
     root->addWidget(header);
 
@@ -194,6 +195,7 @@ void TForm1::buildSearchBar(QVBoxLayout* root) {
     SpeedButton2->setIconSize(QSize(24, 24));
     SpeedButton2->setToolTip(QStringLiteral("Ara"));
     SpeedButton2->setAccessibleName(QStringLiteral("Ara"));
+    SpeedButton2->setAccessibleDescription(QStringLiteral("Ara"));
     SpeedButton2->setAutoRaise(true);
     row->addWidget(SpeedButton2);
 
@@ -203,6 +205,7 @@ void TForm1::buildSearchBar(QVBoxLayout* root) {
     SpeedButton1->setIconSize(QSize(24, 24));
     SpeedButton1->setToolTip(QStringLiteral("Temizle"));
     SpeedButton1->setAccessibleName(QStringLiteral("Temizle"));
+    SpeedButton1->setAccessibleDescription(QStringLiteral("Temizle"));
     SpeedButton1->setAutoRaise(true);
     row->addWidget(SpeedButton1);
 

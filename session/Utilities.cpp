@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/Identity.h"
+#include "remote/UiThread.h"
 
 #ifdef KORVEL_HAVE_WEBENGINE
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
@@ -20,7 +21,10 @@ int MesajGoster(const QString& text, MsgKind kind, MsgButtons buttons, MsgButton
     request.kind = kind;
     request.buttons = buttons;
     request.first = first;
-    return platform::services().showMessage(request);
+    // A dialog belongs to the user-interface thread; other threads wait there for the answer.
+    int answer = platform::mrNone;
+    remote::runOnUiThread([&] { answer = platform::services().showMessage(request); });
+    return answer;
 }
 
 QString MacAdresiAl() { return QString::fromStdString(platform::MacAdresiAl()); }

@@ -19,7 +19,8 @@ using platform::MsgButtons;
 using platform::MsgKind;
 
 // The one message dialog: Turkish caption by kind, Turkish buttons, `first` at the head of the
-// tab order. Returns the modal result (1 Tamam, 6 Evet, 7 Hayır, 2 Vazgeç, ...).
+// tab order. Returns the modal result (1 Tamam, 6 Evet, 7 Hayır, 2 Vazgeç, ...). Called from
+// another thread, it shows the dialog on the user-interface thread and waits for the answer.
 int MesajGoster(const QString& text, MsgKind kind, MsgButtons buttons, MsgButton first);
 
 // Machine identity (see platform/Identity.h) as Qt text.

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 
 #include "FakeServices.h"
 #include "data/NumberFormat.h"
@@ -166,6 +170,49 @@ TEST(MesajGoster, AsksThroughTheServicesAndReturnsTheAnswer) {
     EXPECT_EQ(fake->messages[0].kind, platform::MsgKind::Confirmation);
     EXPECT_EQ(fake->messages[0].buttons, platform::kYesNo);
     EXPECT_EQ(fake->messages[0].first, platform::MsgButton::No);
+}
+
+// Services that note the thread each question was asked on.
+class ThreadNotingServices final : public platform::Services {
+public:
+    std::vector<std::thread::id> askedOn;
+    int showMessage(const platform::MessageRequest&) override {
+        askedOn.push_back(std::this_thread::get_id());
+        return platform::mrYes;
+    }
+    void showPlainBox(const QString&) override {}
+    void showPlainWarning(const QString&) override {}
+    QString getSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    bool openUrl(const QUrl&) override { return false; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+    void exitProcess(int) override {}
+    void playSound(platform::SystemSound) override {}
+    QDateTime now() override { return {}; }
+};
+
+TEST(MesajGoster, FromABackgroundThreadAsksOnTheUiThread) {
+    int argc = 1;
+    char name[] = "utilities";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    auto owned = std::make_unique<ThreadNotingServices>();
+    ThreadNotingServices* services = owned.get();
+    auto previous = platform::installServices(std::move(owned));
+    std::atomic<bool> done{false};
+    int answer = 0;
+    std::thread worker([&] {
+        answer = session::MesajGoster(u("Devam edilsin mi ?"), session::MsgKind::Confirmation, platform::kYesNo,
+                                      session::MsgButton::Yes);
+        done = true;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (!done && clock.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    worker.join();
+    EXPECT_EQ(answer, platform::mrYes);
+    ASSERT_EQ(services->askedOn.size(), 1u);
+    EXPECT_EQ(services->askedOn[0], std::this_thread::get_id());
+    platform::installServices(std::move(previous));
 }
 
 TEST(IESurumu, ZeroWithoutAnEmbeddedBrowser) {
