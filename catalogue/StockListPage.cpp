@@ -306,12 +306,10 @@ void StockListPage::StokHareketleri1Click() {
 void StockListPage::musteriTipiUygula(int tip) {
     musteriTipi_ = tip;
     cxGrid1->setStaffMode(tip == 1 || tip == 2);
-    if (tip == 4) {
-        for (const char* f : {"K", "KAMPFIYAT"}) {
-            cxGrid1->setColumnVisible(QString::fromLatin1(f), false);
-            cxGrid1->setColumnOffered(QString::fromLatin1(f), false);
-        }
-    }
+    // Customers without campaigns never see the campaign columns, not even in the chooser.
+    const bool campaigns = tip != 4;
+    cxGrid1->setColumnVisible(QStringLiteral("K"), campaigns);
+    for (const char* f : {"K", "KAMPFIYAT"}) cxGrid1->setColumnOffered(QString::fromLatin1(f), campaigns);
     StokKolonlariDuzenle();
 }
 
