@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -79,7 +80,7 @@ TEST(CatalogueEndToEnd, SearchOpenConfirmAndFindTheLineInTheServersCart) {
             auto& dlg = static_cast<Tstokayarinti&>(d);
             dlg.show();
             dlg.adet->setFocus();
-            dlg.adet->lineEdit()->selectAll();
+            dlg.adet->selectAll();
             QTest::keyClicks(dlg.adet, "2");
             shownTotal = dlg.geneltutar->text();
             QTest::keyClick(dlg.adet, Qt::Key_Return);  // Enter in the quantity confirms
