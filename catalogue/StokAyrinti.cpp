@@ -41,9 +41,11 @@ void StokAyrintiGoster(session::MainContext& ctx, Tstokayarinti::Sayfa sayfa, in
     data::MemTable* table = ctx.table ? ctx.table(sayfaTablosu(sayfa)) : nullptr;
     if (!table || !table->active() || table->isEmpty()) return;
     auto d = Tstokayarinti::Ac(ctx.window, stokno);
-    if (ctx.bagc) ResimYukle(*ctx.bagc, stokno, d->Image1);
+    // Filled before the picture loads: a failed load shows a box, and the table must still be
+    // on the item's row when the dialog reads it.
     d->fillFromStockRow(*table, sayfa, ctx.sbilgi ? ctx.sbilgi->MusteriTipi() : 0);
     d->resimAdresi = ctx.ResimAdresi;
+    if (ctx.bagc) ResimYukle(*ctx.bagc, stokno, d->Image1);
     const std::optional<Tstokayarinti::Onay> onay = d->calistir();
     d.reset();
     if (onay) SepeteEkle(ctx, *table, onay->miktar, onay->fiyat, onay->indirimler);

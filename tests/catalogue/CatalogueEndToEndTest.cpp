@@ -50,6 +50,7 @@ TEST(CatalogueEndToEnd, SearchOpenConfirmAndFindTheLineInTheServersCart) {
     }
     for (const auto& adapt : form.context.customerTypeAdapters) adapt(form.sbilgi.MusteriTipi());
     form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 
     auto* page = form.sstoklistesi->findChild<StockListPage*>();
     ASSERT_NE(page, nullptr);
@@ -86,8 +87,14 @@ TEST(CatalogueEndToEnd, SearchOpenConfirmAndFindTheLineInTheServersCart) {
             QTest::keyClick(dlg.adet, Qt::Key_Return);  // Enter in the quantity confirms
             return d.result();
         });
-        QTest::mouseDClick(page->cxGrid1->view()->viewport(), Qt::LeftButton, {},
-                           page->cxGrid1->view()->visualRect(page->cxGrid1->view()->model()->index(0, 6)).center());
+        QTableView* view = page->cxGrid1->view();
+        const QModelIndex cell = view->model()->index(0, 6);
+        view->scrollTo(cell);
+        QApplication::processEvents();
+        const QRect r = view->visualRect(cell);
+        ASSERT_TRUE(r.isValid());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, r.center());
     }
     ASSERT_EQ(dialogs, 1);
     ASSERT_TRUE(fake->messages.empty()) << fake->messages[0].text.toStdString();
