@@ -6,6 +6,7 @@
 #include <QStackedWidget>
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "catalogue/StockListRules.h"
@@ -31,6 +32,7 @@ StockListPage::StockListPage(session::MainContext& ctx, QWidget* page) : QObject
     cxGrid1 = new grid::DataGrid(page);
     cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
     cxGrid1->setAccessibleName(QStringLiteral("Stok Listesi"));
+    cxGrid1->view()->setAccessibleName(QStringLiteral("Stok Listesi"));
     cxGrid1->setColumns(stokKolonlari());
     grid::GridStyle style;
     style.evenRow = QColor(239, 239, 239);

@@ -1,6 +1,7 @@
 #include "catalogue/Thareket_stok.h"
 
 #include <QHBoxLayout>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "catalogue/ModalRunner.h"
@@ -53,6 +54,7 @@ Thareket_stok::Thareket_stok(QWidget* AOwner) : QDialog(AOwner) {
     cxGrid1 = new grid::DataGrid(this);
     cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
     cxGrid1->setAccessibleName(QStringLiteral("Stok Hareketleri"));
+    cxGrid1->view()->setAccessibleName(QStringLiteral("Stok Hareketleri"));
     cxGrid1->setColumns(hareketKolonlari());
     grid::GridStyle style;
     style.evenRow = QColor(239, 239, 239);
