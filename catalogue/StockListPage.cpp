@@ -51,6 +51,7 @@ StockListPage::StockListPage(session::MainContext& ctx, QWidget* page) : QObject
     style.rowHeight = kGenisSatirYuksekligi;
     cxGrid1->setGridStyle(style);
     cxGrid1->setFilterButtonsVisible(true);
+    cxGrid1->setDisplayLocale(QLocale());  // the user's number format, as the detail dialog shows it
     cxGrid1->addFooter(QStringLiteral("OEM1"), grid::Aggregate::Count);
     cxGrid1->setCustomDrawHook(kFiyatBilgisi, &StockListPage::FiyatBilgisiCustomDrawCell);
     cxGrid1->setCustomTextHook(kFiyatBilgisi, [](const grid::RowValues& r) {

@@ -74,6 +74,7 @@ Thareket_stok::Thareket_stok(QWidget* AOwner) : QDialog(AOwner) {
     style.rowHeight = 40;
     cxGrid1->setGridStyle(style);
     cxGrid1->setFilterButtonsVisible(true);
+    cxGrid1->setDisplayLocale(QLocale());
     cxGrid1->addFooter(QStringLiteral("MIKTAR"), grid::Aggregate::Count);
     for (const char* f : {"NETBIRIMFIYAT", "NETTLTUTAR", "KDVDAHILBIRIMFIYAT", "KDVDAHILTUTAR"})
         cxGrid1->addFooter(QString::fromLatin1(f), grid::Aggregate::Average);

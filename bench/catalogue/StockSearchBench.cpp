@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     QWidget* viewport = page->cxGrid1->view()->viewport();
 
     const char* terms[] = {"FIL", "BAL", "YAG", "DIS", "BUJ", "AMO", "POM", "KAY", "RAD", "CON",
-                           "HAV", "SUS", "MOT", "FAR", "TER", "KIT", "BOS", "YAK", "ARK", "ONF"};
+                           "HAV", "SUS", "MOT", "FAR", "TER", "KIT", "BOS", "YAK", "ARK", "BOB"};
     auto once = [&](const char* term, double& ms, std::size_t& rows) {
         form.araedit->setText(QString::fromLatin1(term));
         QElapsedTimer t;
@@ -108,10 +108,11 @@ int main(int argc, char** argv) {
         }
     const Stats s = stats(times);
     const double meanRows = std::accumulate(counts.begin(), counts.end(), 0.0) / counts.size();
+    const auto empty = std::count(counts.begin(), counts.end(), 0.0);
     std::printf("catalogue search, Enter to painted grid, %zu searches of 3 characters on %s\n", times.size(),
                 dbPath.c_str());
-    std::printf("  median %.1f ms   p90 %.1f ms   min %.1f ms   max %.1f ms   rows per answer %.0f (mean)\n", s.median,
-                s.p90, s.min, s.max, meanRows);
+    std::printf("  median %.1f ms   p90 %.1f ms   min %.1f ms   max %.1f ms\n", s.median, s.p90, s.min, s.max);
+    std::printf("  rows per answer %.0f (mean), answers without rows %td\n", meanRows, empty);
     std::printf("  goal: median under 50 ms -> %s\n", s.median < 50 ? "met" : "NOT met");
     return 0;
 }

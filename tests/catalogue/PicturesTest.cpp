@@ -12,6 +12,7 @@
 #include "catalogue/PictureView.h"
 #include "catalogue/ResimYukle.h"
 #include "catalogue/TAsyncResim.h"
+#include "catalogue/Tstokayarinti.h"
 #include "remote/Connection.h"
 #include "tests/remote/ScriptedDispatcher.h"
 #include "wire/TestServer.h"
@@ -155,6 +156,24 @@ TEST(AsyncPicture, DestroyedWhileLoadingNeitherCrashesNorShowsLater) {
     QTest::qWait(200);
     EXPECT_FALSE(changed);
     EXPECT_TRUE(pic.isNull());
+}
+
+TEST(AsyncPicture, ClosingTheDetailDialogWhileThePictureLoads) {
+    PictureServer web;
+    web.hold = true;
+    web.contentType = "image/jpeg";
+    web.body = encoded("JPG", 300, 200);
+    auto d = Tstokayarinti::Ac(nullptr, 31);
+    d->resimAdresi = web.url("resimgoster.ashx?id=");
+    d->show();  // the web picture's address is set when the dialog is shown
+    ASSERT_TRUE(QTest::qWaitFor([&] { return web.requests == 1; }, 5000));
+    EXPECT_EQ(d->AsyncResim1->Url(), web.url("resimgoster.ashx?id=31"));
+    QPointer<TAsyncResim> pic = d->AsyncResim1;
+    d->ParcaliTus2->click();
+    d.reset();
+    EXPECT_TRUE(pic.isNull());
+    web.release();
+    QTest::qWait(200);  // the answer arrives after the dialog is gone: nothing happens
 }
 
 class ServerPicture : public ::testing::Test {

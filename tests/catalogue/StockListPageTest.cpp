@@ -132,6 +132,7 @@ TEST_F(StockListPageTest, ASearchFillsTheListAndTheCaption) {
     EXPECT_TRUE(page->cxGrid1->isAttached());
     EXPECT_EQ(page->cxGrid1->footerText("OEM1"), "25");
     EXPECT_EQ(form.stok.fields()[form.stok.fieldIndex("FIYAT")].displayFormat, "#,###,##0.00");
+    EXPECT_EQ(page->cxGrid1->cellText(0, "LISTEFIYAT1"), "100,00");  // the user's (Turkish) number format
     EXPECT_TRUE(form.araedit->isEnabled());
     EXPECT_EQ(form.araedit->selectedText(), "FIL");
     EXPECT_FALSE(form.gifstokara->isVisible());
