@@ -347,6 +347,8 @@ void CartPage::finishLoad(bool) {
     }
     setCaption();
     SepetToplamHesapla();
+    // The grid is enabled right after this; the widths follow the loaded content then.
+    QMetaObject::invokeMethod(this, [this] { cxGrid2Resize(); }, Qt::QueuedConnection);
     if (fetch && fetch->error) std::rethrow_exception(fetch->error);
 }
 
@@ -354,6 +356,11 @@ void CartPage::setCaption() {
     if (ctx_.setPageCaption)
         ctx_.setPageCaption(QStringLiteral("ssepet"),
                             QString::number(sepet_->active() ? sepet_->rowCount() : 0) + QStringLiteral("=Sepet"));
+}
+
+void CartPage::setLocale(const QLocale& locale) {
+    locale_ = locale;
+    cxGrid2->setDisplayLocale(locale);
 }
 
 // --- totals and selection ------------------------------------------------------------------

@@ -82,7 +82,7 @@ public:
     // The customer type adaptation of the columns.
     void adaptToCustomerType(int musteriTipi);
     // Locale of numbers shown and typed (the user's locale by default).
-    void setLocale(const QLocale& locale) { locale_ = locale; }
+    void setLocale(const QLocale& locale);
 
     // Controls.
     grid::DataGrid* cxGrid2 = nullptr;

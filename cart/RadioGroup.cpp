@@ -25,6 +25,7 @@ void RadioGroup::clear() {
 void RadioGroup::addEntry(const QString& text, int value) {
     auto* b = new QRadioButton(text, this);
     b->setAccessibleName(text);
+    b->setToolTip(text);  // the group is narrow; long names are cut
     group_.addButton(b, values_.size());
     layout_->insertWidget(layout_->count() - 1, b);
     values_.push_back(value);

@@ -24,7 +24,9 @@ AmountBox::AmountBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 double AmountBox::value() const {
-    const QString t = text().trimmed();
+    QString t = text().trimmed();
+    // A decimal separator typed last ("12,") still reads as the number before it.
+    if (t.endsWith(QLocale().decimalPoint())) t.chop(QLocale().decimalPoint().size());
     if (t.isEmpty()) return 0;
     double v = 0;
     if (!data::parseNumber(t.toStdString(), separators(), v)) return 0;

@@ -1,4 +1,5 @@
 #include "catalogue/StokAyrinti.h"
+#include "session/Utilities.h"
 
 #include <cmath>
 
@@ -15,23 +16,13 @@ namespace catalogue {
 namespace {
 
 void showError(const QString& text) {
-    platform::MessageRequest r;
-    r.text = text;
-    r.kind = platform::MsgKind::Error;
-    r.buttons = platform::kOk;
-    r.first = platform::MsgButton::OK;
-    platform::services().showMessage(r);
+    session::MesajGoster(text, session::MsgKind::Error, platform::kOk, session::MsgButton::OK);
 }
 
 std::unique_ptr<TSonucBilgisi> sessionCopy(const session::MainContext& ctx) {
     auto copy = std::make_unique<TSonucBilgisi>();
     if (ctx.sbilgi) copy->Kopyala(*ctx.sbilgi);
     return copy;
-}
-
-void formatFloats(data::MemTable& t) {
-    for (std::size_t i = 0; i < t.fieldCount(); ++i)
-        if (t.field(i).type == wire::FieldType::Float) t.setDisplayFormat(i, std::string(data::kAmountFormat));
 }
 
 }  // namespace
@@ -50,9 +41,11 @@ void StokAyrintiGoster(session::MainContext& ctx, Tstokayarinti::Sayfa sayfa, in
     data::MemTable* table = ctx.table ? ctx.table(sayfaTablosu(sayfa)) : nullptr;
     if (!table || !table->active() || table->isEmpty()) return;
     auto d = Tstokayarinti::Ac(ctx.window, stokno);
-    if (ctx.bagc) ResimYukle(*ctx.bagc, stokno, d->Image1);
+    // Filled before the picture loads: a failed load shows a box, and the table must still be
+    // on the item's row when the dialog reads it.
     d->fillFromStockRow(*table, sayfa, ctx.sbilgi ? ctx.sbilgi->MusteriTipi() : 0);
     d->resimAdresi = ctx.ResimAdresi;
+    if (ctx.bagc) ResimYukle(*ctx.bagc, stokno, d->Image1);
     const std::optional<Tstokayarinti::Onay> onay = d->calistir();
     d.reset();
     if (onay) SepeteEkle(ctx, *table, onay->miktar, onay->fiyat, onay->indirimler);
@@ -96,7 +89,7 @@ void sepetiYenile(session::MainContext& ctx) {
     try {
         remote::TServerMethods1Client proxy(*ctx.bagc);
         remote::loadTable(*sepet, proxy.SepetVer2(ctx.sbilgi->CARINO()));
-        formatFloats(*sepet);
+        session::SayiBicimiAyarla(*sepet);
         sepet->enableControls();
     } catch (const std::exception& e) {
         sepet->enableControls();

@@ -38,7 +38,8 @@ QString AyarKlasoru() {
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
     const QString path = QDir::cleanPath(base + QStringLiteral("/korveloto"));
-    if (!QFileInfo::exists(path)) QDir().mkdir(path);
+    // A new account may not have its config home yet: create the whole path.
+    if (!QFileInfo::exists(path)) QDir().mkpath(path);
     return path;
 }
 

@@ -92,6 +92,20 @@ TEST_F(CartPageTest, CommandsAreRefusedWhileTheLoadRunsAndANewerReloadIsNotOverw
     EXPECT_EQ(captions["ssepet"], "2=Sepet");
 }
 
+TEST_F(CartPageTest, ColumnWidthsStayWhileTheCartLoadsAndFollowTheRuleAfterwards) {
+    page.show();
+    ASSERT_TRUE(waitFor([&] { return !cart->loading(); }));
+    cart->cxGrid2->setColumnWidth("STOKADI", 20);
+    server.cartGate.arm();
+    cart->SepetAl(true);
+    page.resize(page.width() - 150, page.height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cart->cxGrid2->columnWidth("STOKADI"), 20);
+    server.cartGate.release();
+    ASSERT_TRUE(waitFor([&] { return !cart->loading(); }));
+    ASSERT_TRUE(waitFor([&] { return cart->cxGrid2->columnWidth("STOKADI") != 20; }));
+}
+
 TEST_F(CartPageTest, AFailedBackgroundFetchCompletesThePageThenShowsTheError) {
     {
         std::lock_guard lock(server.mutex());

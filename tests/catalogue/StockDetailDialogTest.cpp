@@ -128,6 +128,10 @@ TEST(StockDetailDialog, QuantityChangesRecalculateAndKeepThePrice) {
     EXPECT_EQ(d->birimfiyat->text(), "10,00");
     d->adet->setText("2,5");  // not a whole number: the recalculation takes 1
     EXPECT_EQ(d->geneltutar->text(), "11,80");
+    // Letters cannot be typed into the quantity; digits, signs and the decimal separator can.
+    d->adet->setText("");
+    QTest::keyClicks(d->adet, "2a,5");
+    EXPECT_EQ(d->adet->text(), "2,5");
     d->adet->setText("0");  // zero shows empty amounts
     EXPECT_EQ(d->geneltutar->text(), "");
     EXPECT_EQ(d->kdvdahiltutar->text(), "");
@@ -221,6 +225,16 @@ TEST(StockDetailDialog, StaffMayChangePriceAndDiscounts) {
     ASSERT_TRUE(onay);
     EXPECT_DOUBLE_EQ(onay->fiyat, 1234.5);
     EXPECT_DOUBLE_EQ(onay->indirimler[1], 7.5);
+
+    // What a staff user may leave in the price box.
+    struct Typed {
+        const char* text;
+        double value;
+    };
+    for (const Typed t : {Typed{"12,", 12}, Typed{",5", 0.5}, Typed{"", 0}, Typed{"3,456", 3.46}, Typed{"1.000", 1000}}) {
+        d->birimfiyat->setText(QString::fromUtf8(t.text));
+        EXPECT_DOUBLE_EQ(d->birimfiyat->value(), t.value) << t.text;
+    }
 }
 
 TEST(StockDetailDialog, FillsFromACartLineForALineChange) {

@@ -153,6 +153,10 @@ TEST(Folders, SettingsFolderIsCreatedUnderTheConfigHome) {
     EXPECT_EQ(folder, home.path() + QStringLiteral("/korveloto"));
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(session::AyarKlasoru(), folder);  // an existing folder is kept
+    // A config home that does not exist yet is created with the folder.
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/yeni/config")).toUtf8());
+    EXPECT_TRUE(QFileInfo(session::AyarKlasoru()).isDir());
+    EXPECT_EQ(session::AyarKlasoru(), home.path() + QStringLiteral("/yeni/config/korveloto"));
     if (old.isNull()) qunsetenv("XDG_CONFIG_HOME");
     else qputenv("XDG_CONFIG_HOME", old);
     EXPECT_FALSE(session::BelgelerKlasoru().isEmpty());
