@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <type_traits>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -414,40 +413,27 @@ std::pair<double, double> SqliteStorage::overdue(int carino, double today) {
 
 // ---------------------------------------------------------------- stock
 
-namespace {
-int stoknoOf(int s) { return s; }
-int stoknoOf(const Stock& s) { return s.stokno; }
-}  // namespace
-
 // Exact code or barcode of a one-word search first, then the trigram index narrowed by instr().
-// `rows` selects whole stock records (Row = Stock) or stock numbers only (Row = int).
-template <class Row>
-std::vector<Row> SqliteStorage::runSearch(const std::vector<std::string>& words, int limit, bool rows) {
-    std::vector<Row> out;
+std::vector<Stock> SqliteStorage::searchStockRows(const std::vector<std::string>& words, int limit) {
+    std::vector<Stock> out;
     if (words.empty() || limit <= 0) return out;
     std::vector<std::string> longWords;
     for (auto& w : words)
         if (w.size() >= 3) longWords.push_back(w);
-    std::vector<int> seen;
-    auto take = [&](auto&& q) {
-        if constexpr (std::is_same_v<Row, Stock>) {
-            Stock s = readStock(q);
-            if (std::find(seen.begin(), seen.end(), s.stokno) != seen.end()) return;
-            seen.push_back(s.stokno);
-            out.push_back(std::move(s));
-        } else {
-            int s = q.int32(0);
-            if (std::find(seen.begin(), seen.end(), s) != seen.end()) return;
-            seen.push_back(s);
-            out.push_back(s);
-        }
+    std::size_t exact = 0;  // the exact matches found first; later rows may repeat only these
+    auto take = [&out, &exact](const sql::Statement& q) {
+        Stock s = readStock(q);
+        for (std::size_t k = 0; k < exact; ++k)
+            if (out[k].stokno == s.stokno) return;
+        out.push_back(std::move(s));
     };
-    const std::string head = rows ? std::string(kStockSelect) : std::string("SELECT s.stokno FROM stock s ");
     if (words.size() == 1) {
-        auto&& q = st(head + "WHERE s.stokno IN (SELECT stokno FROM stock WHERE code = ?1 UNION "
-                             "SELECT stokno FROM barcode WHERE barcode = ?1) LIMIT ?2");
+        auto&& q = st(std::string(kStockSelect) +
+                      "WHERE s.stokno IN (SELECT stokno FROM stock WHERE code = ?1 UNION "
+                      "SELECT stokno FROM barcode WHERE barcode = ?1) LIMIT ?2");
         q.bind(1, words[0]).bind(2, limit);
         while (q.step()) take(q);
+        exact = out.size();
     }
     if (longWords.empty()) return out;  // every word under three letters: nothing indexable
     // The index keeps no positions, so a word becomes its trigrams joined with AND (every third
@@ -467,7 +453,7 @@ std::vector<Row> SqliteStorage::runSearch(const std::vector<std::string>& words,
         if (w.size() % 3 != 0) term(std::string_view(w).substr(w.size() - 3));
     }
     // Joined, not IN (...): the index streams its matches and LIMIT stops it early.
-    std::string sqlText = head;
+    std::string sqlText = kStockSelect;
     sqlText.replace(sqlText.find("FROM stock s "), 13, "FROM stock_search f JOIN stock s ON s.stokno = f.rowid ");
     sqlText += "WHERE stock_search MATCH ?1";
     for (std::size_t i = 0; i < words.size(); ++i)
@@ -480,27 +466,11 @@ std::vector<Row> SqliteStorage::runSearch(const std::vector<std::string>& words,
     return out;
 }
 
-std::vector<int> SqliteStorage::searchStock(const std::vector<std::string>& words, int limit) {
-    return runSearch<int>(words, limit, false);
-}
-
-std::vector<Stock> SqliteStorage::searchStockRows(const std::vector<std::string>& words, int limit) {
-    return runSearch<Stock>(words, limit, true);
-}
-
 std::optional<Stock> SqliteStorage::stock(int stokno) {
     auto&& q = st(std::string(kStockSelect) + "WHERE s.stokno = ?1");
     q.bind(1, stokno);
     if (!q.step()) return std::nullopt;
     return readStock(q);
-}
-
-std::vector<Stock> SqliteStorage::stocks(const std::vector<int>& stoknos) {
-    std::vector<Stock> out;
-    out.reserve(stoknos.size());
-    for (int s : stoknos)
-        if (auto x = stock(s)) out.push_back(std::move(*x));
-    return out;
 }
 
 std::vector<Stock> SqliteStorage::newStocks(int limit) {

@@ -38,9 +38,7 @@ public:
     std::pair<double, double> debitCredit(int carino) override;
     std::pair<double, double> overdue(int carino, double today) override;
 
-    std::vector<int> searchStock(const std::vector<std::string>& foldedWords, int limit) override;
     std::vector<Stock> searchStockRows(const std::vector<std::string>& foldedWords, int limit) override;
-    std::vector<Stock> stocks(const std::vector<int>& stoknos) override;
     std::optional<Stock> stock(int stokno) override;
     std::vector<Stock> newStocks(int limit) override;
     std::vector<Stock> campaignStocks(int limit) override;
@@ -132,8 +130,6 @@ private:
     struct Conn;
     Conn& conn();
     Use st(std::string_view sqlText);
-    template <class Row>
-    std::vector<Row> runSearch(const std::vector<std::string>& words, int limit, bool rows);
     std::vector<OrderLine> readOrderLines(std::string_view where, int a, int b = 0);
     std::vector<CustomerSummary> readSummaries(std::string_view sqlText, const std::vector<std::string>& args,
                                                int repId);

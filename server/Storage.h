@@ -40,12 +40,9 @@ public:
     virtual std::pair<double, double> overdue(int carino, double today) = 0;
 
     // --- stock
-    // Stock numbers matching every folded word (substring), exact code or barcode matches
-    // first, at most `limit`.
-    virtual std::vector<int> searchStock(const std::vector<std::string>& foldedWords, int limit) = 0;
-    // The same search answering the stock records in one pass.
+    // Stock matching every folded word (substring), exact code or barcode matches first, at
+    // most `limit`.
     virtual std::vector<Stock> searchStockRows(const std::vector<std::string>& foldedWords, int limit) = 0;
-    virtual std::vector<Stock> stocks(const std::vector<int>& stoknos) = 0;  // in the given order
     virtual std::optional<Stock> stock(int stokno) = 0;
     virtual std::vector<Stock> newStocks(int limit) = 0;
     virtual std::vector<Stock> campaignStocks(int limit) = 0;

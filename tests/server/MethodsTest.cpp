@@ -14,6 +14,7 @@
 #include "server/Documents.h"
 #include "server/Methods.h"
 #include "server/Rules.h"
+#include "server/Sql.h"
 #include "server/SqliteStorage.h"
 #include "session/records/Records.h"
 
@@ -166,6 +167,16 @@ TEST_F(Methods, SearchMatchesSubstringsOfNamesCodesAndOemNumbersFoldedLikeTheSea
     std::string lowerCode = s.code;
     for (auto& ch : lowerCode) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     EXPECT_TRUE(found(s.code));
+    // The exact code leads, also when the code occurs inside other parts' texts.
+    EXPECT_EQ(cell(ok("StokAraGetirTarvo", {t(s.code), session}).asTable(), 0, "STOK_STOKNO"), 42);
+    std::string ean;
+    {
+        server::sql::Connection c((dir / "t.db").string());
+        auto q = c.prepare("SELECT barcode FROM barcode WHERE stokno = 42");
+        ASSERT_TRUE(q.step());
+        ean = q.text(0);
+    }
+    EXPECT_EQ(cell(ok("StokAraGetirTarvo", {t(ean), session}).asTable(), 0, "STOK_STOKNO"), 42);
     EXPECT_TRUE(found(lowerCode.substr(2)));  // inner substring, lower case
     EXPECT_TRUE(found(s.oem[0]));
     EXPECT_TRUE(found(compactCode(s.oem[0])));  // without its blanks and dashes
