@@ -148,6 +148,14 @@ TEST(TForm1, HeaderShowsTheSessionRecord) {
     EXPECT_EQ(form.saticilbl->text(), QStringLiteral("Mehmet Kaya Telefonu: 0555 111 22 33 email: mehmet@korvel.example"));
 }
 
+TEST(TForm1, SearchBoxHasTheFirstFocus) {
+    TForm1 form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(QApplication::focusWidget(), form.araedit);
+}
+
 TEST(TForm1, SearchBoxTurnsTypedLettersIntoPlainUpperCaseLatin) {
     TForm1 form;
     form.show();
