@@ -61,7 +61,7 @@ struct BrandInfo {
 const BrandInfo kBrands[] = {
     {"BOSCH", "BSC"},  {"VALEO", "VAL"},  {"MANN-FILTER", "MAN"}, {"SACHS", "SAC"},  {"TRW", "TRW"},
     {"FEBI", "FEB"},   {"LEMFÖRDER", "LEM"}, {"MAHLE", "MAH"},   {"NGK", "NGK"},    {"SKF", "SKF"},
-    {"GATES", "GAT"},  {"CONTINENTAL", "CON"}, {"DELPHI", "DEL"}, {"HELLA", "HEL"},  {"BREMBO", "BRE"},
+    {"GATES", "GAT"},  {"CONTINENTAL", "CON"}, {"ELRING", "ELR"}, {"HELLA", "HEL"},  {"BREMBO", "BRE"},
     {"FERODO", "FER"}, {"MAGNETI MARELLI", "MMA"}, {"NISSENS", "NIS"}, {"DAYCO", "DAY"}, {"KORVEL", "KRV"}};
 
 struct MakeInfo {
