@@ -68,6 +68,7 @@ int selectionOf(const data::MemTable& t) {
 // What one background fetch hands to its completion.
 struct CartPage::Fetch {
     unsigned generation = 0;  // the table's generation when the fetch started
+    int carino = 0;
     std::optional<wire::Table> table;
     std::exception_ptr error;
 };
@@ -308,14 +309,12 @@ void CartPage::SepetAl(bool background) {
     if (load_->running()) return;  // the running load fills the page anyway
     auto fetch = std::make_shared<Fetch>();
     fetch->generation = tableGeneration_;
+    fetch->carino = ctx_.sbilgi->CARINO();
     fetch_ = fetch;
-    const int carino = ctx_.sbilgi->CARINO();
-    load_->start([fetch, carino](remote::Connection& connection) {
+    load_->start([fetch](remote::Connection& connection) {
         try {
             remote::TServerMethods1Client proxy(connection);
-            const wire::Table* cart = proxy.SepetVer2(carino);
-            if (!cart) throw wire::Error("no cart in the answer");
-            fetch->table = *cart;
+            fetch->table = *proxy.SepetVer2(fetch->carino);
         } catch (...) {
             fetch->error = std::current_exception();  // shown after the completion
         }
@@ -339,8 +338,9 @@ void CartPage::loadNow() {
 
 void CartPage::finishLoad(bool) {
     std::shared_ptr<Fetch> fetch = std::move(fetch_);
-    // A synchronous reload that ran while this fetch was under way holds the newer cart.
-    if (fetch && fetch->table && fetch->generation == tableGeneration_) {
+    // A synchronous reload that ran while this fetch was under way holds the newer cart, and a
+    // cart fetched for a customer the user has since left is not shown.
+    if (fetch && fetch->table && fetch->generation == tableGeneration_ && fetch->carino == ctx_.sbilgi->CARINO()) {
         sepet_->load(std::move(*fetch->table));
         session::SayiBicimiAyarla(*sepet_);
         ++tableGeneration_;

@@ -126,6 +126,7 @@ void TONAYSIP::build() {
     Label2->setFont(fixedBold(18));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label2->setAccessibleName(QStringLiteral("Sipariş özeti"));
     auto* summaryBox = new QVBoxLayout;
     summaryBox->setContentsMargins(30, 10, 30, 30);
     summaryBox->addWidget(Label2, 1);

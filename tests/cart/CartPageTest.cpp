@@ -92,6 +92,17 @@ TEST_F(CartPageTest, CommandsAreRefusedWhileTheLoadRunsAndANewerReloadIsNotOverw
     EXPECT_EQ(captions["ssepet"], "2=Sepet");
 }
 
+TEST_F(CartPageTest, ACartFetchedForTheCustomerTheUserHasLeftIsNotShown) {
+    server.cartGate.arm();
+    cart->SepetAl(true);
+    ASSERT_TRUE(waitFor([&] { return server.callsOf("SepetVer2").size() == 1; }));
+    sbilgi.SetCARINO(8);  // staff picked another customer meanwhile
+    server.cartGate.release();
+    ASSERT_TRUE(waitFor([&] { return !cart->loading(); }));
+    EXPECT_FALSE(sepet.active());
+    EXPECT_EQ(captions["ssepet"], "0=Sepet");
+}
+
 TEST_F(CartPageTest, ColumnWidthsStayWhileTheCartLoadsAndFollowTheRuleAfterwards) {
     page.show();
     ASSERT_TRUE(waitFor([&] { return !cart->loading(); }));

@@ -51,6 +51,17 @@ TEST_F(ConfirmationTest, TheWindowShowsTheSummaryAndTheSecondDeliveryKind) {
     EXPECT_EQ(w->kargocombo->count(), 0);
 }
 
+TEST_F(ConfirmationTest, EveryReachableControlHasAnAccessibleName) {
+    auto w = open();
+    w->boxkargo->button(0)->click();
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        if (c->focusPolicy() == Qt::NoFocus || c->objectName().startsWith("qt_")) continue;
+        if (qobject_cast<QComboBox*>(c->parentWidget())) continue;  // the list's own parts
+        EXPECT_FALSE(c->accessibleName().isEmpty()) << c->metaObject()->className() << " "
+                                                    << c->objectName().toStdString();
+    }
+}
+
 TEST_F(ConfirmationTest, WithOneDeliveryKindThatOneIsChosenWithNoneNothing) {
     const struct {
         std::vector<std::pair<int, std::string>> kinds;
