@@ -209,4 +209,28 @@ TEST_F(CartEndToEnd, TwoOfThreeSelectedLinesBecomeOneOrderAndTheThirdStaysInTheC
     });
 }
 
+TEST_F(CartEndToEnd, DeletingALineAnotherClientAlreadyRemovedReportsAndShowsTheEmptyCart) {
+    const int carino = sbilgi.CARINO();
+    call([&](remote::TServerMethods1Client& p) {
+        p.SepetHepsiniSil(session());
+        const wire::Table* parts = p.YenilerVer2(carino);
+        EXPECT_EQ(p.SepetEkle2(session(), carino, static_cast<int>(integer(*parts, 0, "STOK_STOKNO")),
+                               QString::fromStdString(text(*parts, 0, "BARKOD")),
+                               QString::fromStdString(text(*parts, 0, "ADI")), 1, double(integer(*parts, 0, "KDV")), 0,
+                               0, sbilgi.Sirano(), 0, 0, 0, 0),
+                  1);
+        return 0;
+    });
+    ctx.SepetAl(false);
+    ASSERT_EQ(sepet.rowCount(), 1u);
+    ASSERT_TRUE(cart->cxGrid2->focusRow(0));
+    call([&](remote::TServerMethods1Client& p) { return p.SepetHepsiniSil(session()); });  // another client
+
+    fake->answers = {platform::mrYes};
+    cart->SatrSil1Click();
+    EXPECT_EQ(fake->messageTexts(), (QStringList{"Satırı silmek istiyor musunuz ", "Satır silindi !"}));
+    EXPECT_EQ(sepet.rowCount(), 0u);
+    EXPECT_EQ(caption, "0=Sepet");
+}
+
 }  // namespace
