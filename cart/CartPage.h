@@ -6,14 +6,12 @@
 // While the page's background load runs, the page's own commands are refused (the grid and the
 // buttons are disabled and every handler returns at once). The background fetch never writes
 // the cart table: the table is replaced on the user-interface thread when the load completes,
-// and only if no other reload (a synchronous SepetAl from another page) happened meanwhile.
+// and only if no other reload (a synchronous SepetAl from another page) happened meanwhile and
+// the customer is still the one the cart was fetched for.
 
 #include <QLocale>
 #include <QObject>
-#include <QPointer>
-#include <functional>
 #include <memory>
-#include <optional>
 
 #include "cart/CartTotals.h"
 
