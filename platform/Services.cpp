@@ -54,6 +54,15 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 
+}  // namespace
+
+void Services::showPlainError(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+namespace {
+
 std::unique_ptr<Services>& current() {
     static std::unique_ptr<Services> s = std::make_unique<RealServices>();
     return s;

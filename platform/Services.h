@@ -49,6 +49,8 @@ public:
     virtual void showPlainBox(const QString& text) = 0;
     // The platform's plain warning dialog (caption "Warning", button "OK").
     virtual void showPlainWarning(const QString& text) = 0;
+    // The platform's plain error dialog (caption "Error", button "OK").
+    virtual void showPlainError(const QString& text);
     // Save-file dialog; empty when cancelled. filter like "Excel|*.xls*".
     virtual QString getSaveFileName(const QString& filter, const QString& defaultExt,
                                     const QString& suggestedName) = 0;

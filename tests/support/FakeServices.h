@@ -31,6 +31,7 @@ public:
     std::vector<platform::MessageRequest> messages;
     QStringList plainBoxes;
     QStringList plainWarnings;
+    QStringList plainErrors;
     QStringList saveDialogFilters;
     std::vector<QUrl> openedUrls;
     std::vector<Started> started;
@@ -46,6 +47,7 @@ public:
     }
     void showPlainBox(const QString& text) override { plainBoxes << text; }
     void showPlainWarning(const QString& text) override { plainWarnings << text; }
+    void showPlainError(const QString& text) override { plainErrors << text; }
     QString getSaveFileName(const QString& filter, const QString&, const QString&) override {
         saveDialogFilters << filter;
         return saveFileName;
