@@ -28,8 +28,13 @@ public:
 
     // Start-up and handlers.
     void FormCreate();
-    // The login hand-off: shows the login window and prepares the window for the user.
+    // The login hand-off: shows the login window and prepares the window for the user. Returns
+    // only when the user is in (otherwise the process has been ended).
     void GirisYap();
+    // Shows and hides what the customer type decides, then runs the pages' adapters.
+    void adaptToCustomerType(int musteriTipi);
+    // Starts the start content: the header, then the start loaders, on one background task.
+    void startStartContent();
     // Fills the header labels from the session record.
     void AnaBilgiAl();
     // The close question; true lets the window close. "Evet" ends the process at once.
@@ -114,6 +119,8 @@ public:
     QLabel* kayanyazi = nullptr;  // the scrolling text
 
 signals:
+    // The start content has finished (its loaders ran and its finishers were called).
+    void startContentFinished();
     // A page became the current page (its show handler runs here).
     void pageShown(QWidget* page);
 

@@ -41,8 +41,19 @@ struct MainContext {
     // Provided by the balances pages.
     std::function<void(int stokno)> showOrderLinesOfStock;
 
+    // Provided by the customer picker: shows it modally over owner; true when a customer was picked.
+    std::function<bool(QWidget* owner)> pickCustomer;
+
     // Run by the login hand-off with the session record's customer type, in installation order.
     std::vector<std::function<void(int musteriTipi)>> customerTypeAdapters;
+
+    // The start content after the login: one background task runs the header fill and then these
+    // loaders one after the other, in installation order (each finishes before the next starts;
+    // a loader touches widgets only through session::runOnUiThread). An error escaping a loader
+    // ends the task: the remaining loaders do not run and the error is shown afterwards.
+    std::vector<std::function<void()>> startLoaders;
+    // Run on the user-interface thread once the start loaders have finished, in installation order.
+    std::vector<std::function<void()>> startFinishers;
 };
 
 }  // namespace session

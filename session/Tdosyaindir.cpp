@@ -18,6 +18,7 @@
 #include <limits>
 
 #include "platform/Services.h"
+#include "session/ContentEncoding.h"
 #include "session/LoginRules.h"
 #include "session/ServerEndpoints.h"
 
@@ -32,8 +33,8 @@ QString u(const char* s) { return QString::fromUtf8(s); }
 void setHeaders(QNetworkRequest& request) {
     request.setRawHeader("Accept",
                          "text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,image/apng,*/*;q=0.8");
-    // "Accept-Encoding: gzip, deflate" is what the network layer sends by itself, and only then
-    // does it unpack a compressed body; setting it here would hand over compressed bytes.
+    // Set here, the network layer leaves a compressed body to us (decodeContent).
+    request.setRawHeader("Accept-Encoding", "gzip, deflate");
     request.setRawHeader("Accept-Language", "en-US,tr-TR;q=0.8,tr;q=0.6,en;q=0.4");
     request.setRawHeader("User-Agent", "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like "
                                        "Gecko) Chrome/60.0.3112.32 Safari/537.36");
@@ -140,8 +141,11 @@ void Tdosyaindir::FormActivate() {
     setHeaders(request);
     QNetworkReply* reply = manager.get(request);
     QEventLoop loop;
-    connect(reply, &QNetworkReply::downloadProgress, this,
-            [this](qint64 received, qint64 total) { NetHTTPClient1ReceiveData(total, received); });
+    // A body without a stated length has no total (the network layer reports one at the end).
+    connect(reply, &QNetworkReply::downloadProgress, this, [this, reply](qint64 received, qint64 total) {
+        const bool stated = reply->header(QNetworkRequest::ContentLengthHeader).isValid();
+        NetHTTPClient1ReceiveData(stated ? total : 0, received);
+    });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     // The request blocks the program; the window keeps painting meanwhile.
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -152,11 +156,15 @@ void Tdosyaindir::FormActivate() {
         NetHTTPClient1RequestError(text);
         return;
     }
-    const QByteArray body = reply->readAll();
+    const std::optional<QByteArray> body = decodeContent(reply->readAll(), reply->rawHeader("Content-Encoding"));
     delete reply;
+    if (!body) {
+        NetHTTPClient1RequestError(u("İndirilen dosya açılamadı"));
+        return;
+    }
 
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(*body) != body->size() || !file.commit()) {
         NetHTTPClient1RequestError(file.errorString());
         return;
     }
@@ -175,6 +183,7 @@ void Tdosyaindir::NetHTTPClient1ReceiveData(qint64 total, qint64 received) {
     const bool large = total > std::numeric_limits<int>::max();
     ProgressBar1->setMaximum(static_cast<int>(large ? total / 1024 : total));
     ProgressBar1->setValue(static_cast<int>(large ? received / 1024 : received));
+    emit progressShown(received, total);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

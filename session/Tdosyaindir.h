@@ -39,6 +39,10 @@ public:
     QLabel* bilgi = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
+signals:
+    // The progress text and bar were set for this much of the body.
+    void progressShown(qint64 received, qint64 total);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;

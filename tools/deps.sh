@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-tools-dev qt6-image-formats-plugins qt6-webengine-dev libgl1-mesa-dev
-  libasio-dev libsqlite3-dev nlohmann-json3-dev libsimdjson-dev libxlsxwriter-dev
+  zlib1g-dev libasio-dev libsqlite3-dev nlohmann-json3-dev libsimdjson-dev libxlsxwriter-dev
   libcpp-httplib-dev libcairo2-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

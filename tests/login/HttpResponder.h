@@ -8,7 +8,10 @@
 #include <QMap>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
+#include <functional>
+#include <memory>
 
 namespace testing_support {
 
@@ -19,6 +22,10 @@ public:
         QByteArray body;
         bool withLength = true;  // false: no Content-Length, the body ends when the connection closes
         QByteArray contentType = "application/octet-stream";
+        QByteArray location = {};  // a redirect's target
+        int partDelayMs = 0;       // a pause before each part of the body (a slow server)
+        qsizetype partSize = 64 * 1024;
+        QByteArray extraHeaders = {};  // whole lines, each ending in "\r\n"
     };
     struct Request {
         QByteArray path;
@@ -39,7 +46,11 @@ public:
     QString url(const QString& path) const {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
     }
-    void on(const QByteArray& path, Reply reply) { replies_[path] = std::move(reply); }
+    void on(const QByteArray& path, Reply reply) {
+        replies_[path] = [reply] { return reply; };
+    }
+    // The reply is made when the request arrives.
+    void on(const QByteArray& path, std::function<Reply()> make) { replies_[path] = std::move(make); }
 
     QList<Request> requests;
 
@@ -60,21 +71,35 @@ private:
         }
         requests << request;
         const bool known = replies_.contains(request.path);
-        const Reply reply = known ? replies_.value(request.path) : Reply{404, "not found", true, "text/plain"};
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + (reply.status == 200 ? " OK" : " Error") +
+        const Reply reply = known ? replies_.value(request.path)() : Reply{404, "not found", true, "text/plain"};
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + (reply.status == 200 ? " OK" : reply.status == 302 ? " Found" : " Error") +
                           "\r\nContent-Type: " + reply.contentType + "\r\nConnection: close\r\n";
+        head += reply.extraHeaders;
+        if (!reply.location.isEmpty()) head += "Location: " + reply.location + "\r\n";
         if (reply.withLength) head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
         s->write(head + "\r\n");
-        // The body in parts, so that a client sees progress.
-        for (qsizetype at = 0; at < reply.body.size(); at += 64 * 1024) {
-            s->write(reply.body.mid(at, 64 * 1024));
-            s->flush();
-        }
-        s->disconnectFromHost();
+        // The body in parts, each once the previous one has gone, so that a client sees progress.
+        auto rest = std::make_shared<QByteArray>(reply.body);
+        const qsizetype part = reply.partSize;
+        auto sendPart = [s, rest, part] {
+            if (s->bytesToWrite() > 0) return;
+            if (rest->isEmpty()) {
+                s->disconnectFromHost();
+                return;
+            }
+            s->write(rest->left(part));
+            rest->remove(0, std::min(part, rest->size()));
+        };
+        const int delay = reply.partDelayMs;
+        QObject::connect(s, &QTcpSocket::bytesWritten, s, [s, sendPart, delay] {
+            if (delay > 0) QTimer::singleShot(delay, s, sendPart);
+            else sendPart();
+        });
+        sendPart();
     }
 
     QTcpServer server_;
-    QMap<QByteArray, Reply> replies_;
+    QMap<QByteArray, std::function<Reply()>> replies_;
     QMap<QTcpSocket*, QByteArray> buffers_;
 };
 

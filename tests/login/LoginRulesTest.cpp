@@ -2,6 +2,9 @@
 
 #include <QLocale>
 
+#include <zlib.h>
+
+#include "session/ContentEncoding.h"
 #include "session/LoginRules.h"
 #include "session/records/Records.h"
 
@@ -53,6 +56,47 @@ TEST(LoginRules, UpdateRequestFormAndCredentials) {
 
     for (int t : {1, 2}) EXPECT_TRUE(session::isSalesStaff(t));
     for (int t : {0, 3, 4, 5}) EXPECT_FALSE(session::isSalesStaff(t));
+}
+
+}  // namespace
+
+namespace {
+
+// gzip (windowBits 31), zlib (15) or raw deflate (-15) of the bytes.
+QByteArray packed(const QByteArray& in, int windowBits) {
+    z_stream z{};
+    deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(static_cast<qsizetype>(deflateBound(&z, static_cast<uLong>(in.size()))), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.constData()));
+    z.avail_in = static_cast<uInt>(in.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(static_cast<qsizetype>(z.total_out));
+    deflateEnd(&z);
+    return out;
+}
+
+TEST(DecodeContent, CompressedBodiesAreUnpackedAndDamagedOnesRefused) {
+    QByteArray body(200 * 1024, '\0');
+    for (int i = 0; i < body.size(); ++i) body[i] = char(i * 31 % 253);
+    struct Case {
+        const char* encoding;
+        QByteArray sent;
+    };
+    const Case cases[] = {
+        {"", body}, {"identity", body}, {"gzip", packed(body, 31)}, {"GZIP ", packed(body, 31)},
+        {"deflate", packed(body, 15)}, {"deflate", packed(body, -15)},
+    };
+    for (const Case& c : cases) {
+        const auto out = session::decodeContent(c.sent, c.encoding);
+        ASSERT_TRUE(out.has_value()) << c.encoding;
+        EXPECT_EQ(*out, body) << c.encoding;
+    }
+    const QByteArray gz = packed(body, 31);
+    EXPECT_FALSE(session::decodeContent(gz.left(gz.size() / 2), "gzip").has_value());  // cut short
+    EXPECT_FALSE(session::decodeContent("not compressed", "gzip").has_value());
+    EXPECT_FALSE(session::decodeContent(body, "br").has_value());
 }
 
 }  // namespace
