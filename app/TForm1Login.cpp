@@ -5,6 +5,7 @@
 #include "notices/Tformistekyeni.h"
 #include "platform/Services.h"
 #include "session/Async.h"
+#include "session/ServerEndpoints.h"
 #include "session/Tgirisform.h"
 
 namespace {
@@ -35,6 +36,8 @@ void TForm1::GirisYap() {
         platform::services().exitProcess(0);
         return;
     }
+    // The login has settled on the public or the LAN addresses.
+    context.ResimAdresi = session::ResimAdresi();
     adaptToCustomerType(sbilgi.MusteriTipi());
     startStartContent();
 }

@@ -93,6 +93,7 @@ TEST_F(HandOff, ACorrectLoginFillsTheHeaderAndRunsTheStartLoadersInOrder) {
     EXPECT_EQ(form->cariadilbl->text(), u("ÖRNEK OTO YEDEK PARÇA"));
     EXPECT_EQ(form->saticilbl->text(), u("AYŞE YILMAZ Telefonu: 0212 555 00 00 email: ayse@korvel.example"));
     EXPECT_EQ(form->sbilgi.CARINO(), 120);
+    EXPECT_EQ(form->context.ResimAdresi, web.url("/resimgoster.ashx?id="));
     EXPECT_TRUE(fake->messages.empty()) << fake->messageTexts().join('|').toStdString();
 }
 
