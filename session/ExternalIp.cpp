@@ -19,23 +19,24 @@ constexpr qint64 kMaxAnswer = 256;
 
 bool requestOnce(QNetworkAccessManager& manager, const IpLookup& lookup, QString& answer) {
     QNetworkRequest request{QUrl(lookup.url)};
-    request.setTransferTimeout(lookup.readTimeoutMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = manager.get(request);
     QEventLoop loop;
     bool tooLong = false;
+    // The connect time-out until the request is out, then the read time-out between data.
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, reply, &QNetworkReply::abort);
+    timeout.start(lookup.connectTimeoutMs);
+    QObject::connect(reply, &QNetworkReply::requestSent, &timeout, [&] { timeout.start(lookup.readTimeoutMs); });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [&](qint64 received, qint64) {
+        timeout.start(lookup.readTimeoutMs);
         if (received > kMaxAnswer) {
             tooLong = true;
             reply->abort();
         }
     });
-    // A whole attempt never takes longer than connecting plus one read time-out.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, reply, &QNetworkReply::abort);
-    guard.start(lookup.connectTimeoutMs + lookup.readTimeoutMs);
     if (!reply->isFinished()) loop.exec();
     const bool ok = !tooLong && reply->error() == QNetworkReply::NoError;
     if (ok) answer = QString::fromUtf8(reply->readAll()).trimmed();
