@@ -222,10 +222,10 @@ void CartPage::build(QWidget* page) {
 
 void CartPage::declareColumns() {
     using grid::CellKind;
-    using grid::ColumnSpec;
+    using grid::GridColumn;
     using grid::Visibility;
     auto shown = [](const char* f, const char* caption, int weight, CellKind kind = CellKind::Text) {
-        ColumnSpec c;
+        GridColumn c;
         c.field = QLatin1String(f);
         c.caption = QString::fromUtf8(caption);
         c.weight = weight;
@@ -233,23 +233,23 @@ void CartPage::declareColumns() {
         return c;
     };
     auto hidden = [](const char* f, const char* caption, Visibility v) {
-        ColumnSpec c;
+        GridColumn c;
         c.field = QLatin1String(f);
         c.caption = QString::fromUtf8(caption);
         c.visibility = v;
         return c;
     };
-    QVector<ColumnSpec> cols;
+    QVector<GridColumn> cols;
     cols << shown("SEC", "Seç", 1, CellKind::CheckBox) << shown("VERILISTARIHI", "Sipariş Tarihi", 1)
          << shown("BARKOD", "Barkod", 2) << shown("FINISHKOD", "FinishKod", 2) << shown("OEMNO", "OEMNo", 2)
          << shown("STOKADI", "Stok Açıklama", 3) << shown("MIKTAR", "Miktar", 1)
          << shown("BIRIMFIYAT", "Birim Fiyat", 1) << shown("TUTAR", "Tutar", 1);
-    ColumnSpec rates = shown("INDIRIMYAZI", "İndirim Oran", 2);
+    GridColumn rates = shown("INDIRIMYAZI", "İndirim Oran", 2);
     rates.alignment = Qt::AlignCenter;
     cols << rates << shown("NETBIRIMFIYAT", "Net Fiyat", 1) << shown("KDV", "KDV", 1)
          << shown("VERGITUTARI", "Vergi Tutarı", 1) << shown("NETTUTAR", "Net Tutar", 1)
          << shown("VEREN", "Veren", 1);
-    ColumnSpec durum = shown("DURUM", "Durum", 1, CellKind::Icon);
+    GridColumn durum = shown("DURUM", "Durum", 1, CellKind::Icon);
     durum.iconSet = grid::IconSet::StockState;
     cols << durum;
 
@@ -460,7 +460,7 @@ void CartPage::Deitir1Click() {
     if (!focusedLineCurrent(sirano)) return;
     QString caption;
     const QString field = cxGrid2->focusedField();
-    for (const grid::ColumnSpec& c : cxGrid2->columns())
+    for (const grid::GridColumn& c : cxGrid2->columns())
         if (c.field == field) caption = c.headerText();
     if (caption == QStringLiteral("Seç")) {
         toggleCurrentLine();

@@ -59,14 +59,14 @@ QString fiyatBilgisiYazisi(double liste, double kampanya, double net, double kdv
     return s;
 }
 
-QVector<grid::ColumnSpec> stokKolonlari() {
+QVector<grid::GridColumn> stokKolonlari() {
     using grid::CellKind;
-    using grid::ColumnSpec;
+    using grid::GridColumn;
     using grid::IconSet;
     using V = grid::Visibility;
     const Qt::Alignment centre = Qt::AlignCenter;
     auto text = [](const char* f, const char* caption, int w, V v) {
-        ColumnSpec c;
+        GridColumn c;
         c.field = QString::fromLatin1(f);
         c.caption = QString::fromUtf8(caption);
         c.weight = w;
@@ -74,18 +74,18 @@ QVector<grid::ColumnSpec> stokKolonlari() {
         return c;
     };
     auto icon = [&](const char* f, const char* caption, int w, V v, IconSet set) {
-        ColumnSpec c = text(f, caption, w, v);
+        GridColumn c = text(f, caption, w, v);
         c.kind = CellKind::Icon;
         c.iconSet = set;
         c.alignment = centre;
         return c;
     };
     auto number = [&](const char* f, const char* caption, int w, V v) {
-        ColumnSpec c = text(f, caption, w, v);
+        GridColumn c = text(f, caption, w, v);
         c.kind = CellKind::Number;
         return c;
     };
-    QVector<ColumnSpec> cols{
+    QVector<GridColumn> cols{
         icon("DURUM", "Durum", 1, V::Shown, IconSet::StockState),
         icon("DEPO2", "Depo", 1, V::Shown, IconSet::Warehouse),
         text("OEM1", "Oem1", 2, V::HiddenOffered),
@@ -122,9 +122,9 @@ QVector<grid::ColumnSpec> stokKolonlari() {
         number("KDVDAHIL", "KDV Dahil Fiyat", 3, V::HiddenOffered),
     };
     cols.last().alignment = Qt::AlignRight | Qt::AlignVCenter;
-    for (ColumnSpec& c : cols)
+    for (GridColumn& c : cols)
         if (c.field == QLatin1String("INDIRIMYAZI")) c.alignment = centre;
-    ColumnSpec fiyat = text("", "Fiyat Bilgisi", 2, V::HiddenOffered);
+    GridColumn fiyat = text("", "Fiyat Bilgisi", 2, V::HiddenOffered);
     fiyat.field = kFiyatBilgisi;
     fiyat.kind = CellKind::Custom;
     cols.push_back(fiyat);

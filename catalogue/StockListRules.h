@@ -7,7 +7,7 @@
 #include <QString>
 #include <QVector>
 
-#include "grid/ColumnSpec.h"
+#include "grid/GridColumn.h"
 
 namespace catalogue {
 
@@ -40,6 +40,6 @@ QString fiyatBilgisiYazisi(double liste, double kampanya, double net, double kdv
 inline const QString kFiyatBilgisi = QStringLiteral("FiyatBilgisi");
 
 // The stock grid's columns in order.
-QVector<grid::ColumnSpec> stokKolonlari();
+QVector<grid::GridColumn> stokKolonlari();
 
 }  // namespace catalogue

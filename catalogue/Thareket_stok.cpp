@@ -13,7 +13,7 @@
 
 namespace catalogue {
 
-QVector<grid::ColumnSpec> hareketKolonlari() {
+QVector<grid::GridColumn> hareketKolonlari() {
     using V = grid::Visibility;
     struct Def {
         const char* field;
@@ -32,9 +32,9 @@ QVector<grid::ColumnSpec> hareketKolonlari() {
         {"STOKCARIKOD", 214, false},  {"KDVDAHILBIRIMFIYAT", 184, true}, {"KDVDAHILTUTAR", 163, true},
         {"SATICI", 354, false},
     };
-    QVector<grid::ColumnSpec> cols;
+    QVector<grid::GridColumn> cols;
     for (const Def& d : defs) {
-        grid::ColumnSpec c;
+        grid::GridColumn c;
         c.field = QString::fromLatin1(d.field);
         c.visibility = d.shown ? V::Shown : V::HiddenOffered;
         c.fixedWidth = d.width;

@@ -34,7 +34,7 @@ private:
 };
 
 // The grid columns of the movements window, in order.
-QVector<grid::ColumnSpec> hareketKolonlari();
+QVector<grid::GridColumn> hareketKolonlari();
 
 // Asks StokHareketVer on a copy of the main connection and shows the window modally. No window
 // when the connection cannot be opened (the retry's own boxes only) or the call fails (its

@@ -90,7 +90,7 @@ int DataGrid::col(const QString& field) const { return model_->columnOf(field); 
 
 // --- columns -----------------------------------------------------------------------------
 
-void DataGrid::setColumns(const QVector<ColumnSpec>& columns) {
+void DataGrid::setColumns(const QVector<GridColumn>& columns) {
     model_->setColumns(columns);
     offered_.resize(columns.size());
     visible_.resize(columns.size());
@@ -104,7 +104,7 @@ void DataGrid::setColumns(const QVector<ColumnSpec>& columns) {
     footer_->setVisible(footerVisible_ && model_->hasFooters());
 }
 
-const QVector<ColumnSpec>& DataGrid::columns() const { return model_->columns(); }
+const QVector<GridColumn>& DataGrid::columns() const { return model_->columns(); }
 
 bool DataGrid::hasColumn(const QString& field) const { return col(field) >= 0; }
 
@@ -112,8 +112,8 @@ void DataGrid::applyColumnStates() {
     for (int i = 0; i < model_->columnCount(); ++i) {
         const bool visible = i < visible_.size() ? visible_[i] : true;
         header_->setSectionHidden(i, !visible);
-        const auto& spec = model_->column(i);
-        if (spec.fixedWidth > 0) header_->resizeSection(i, spec.fixedWidth);
+        const auto& def = model_->column(i);
+        if (def.fixedWidth > 0) header_->resizeSection(i, def.fixedWidth);
     }
     footer_->update();
 }
@@ -597,10 +597,10 @@ void DataGrid::fitByWeight(int gridWidth) {
 }
 
 int DataGrid::preferredWidth(int column) const {
-    const auto& spec = model_->column(column);
+    const auto& def = model_->column(column);
     int width = header_->sectionSizeHint(column);
     const QFontMetrics fm(view_->font());
-    switch (spec.kind) {
+    switch (def.kind) {
     case CellKind::Icon: return std::max(width, 32);
     case CellKind::CheckBox: return std::max(width, 28);
     case CellKind::Picture: return std::max(width, header_->sectionSize(column));
@@ -613,7 +613,7 @@ int DataGrid::preferredWidth(int column) const {
         if (src < 0) continue;
         const QString text = model_->cellText(src, column);
         int w = 0;
-        if (spec.kind == CellKind::MultiLine) {
+        if (def.kind == CellKind::MultiLine) {
             for (const QString& line : text.split(QLatin1Char('\n'))) w = std::max(w, fm.horizontalAdvance(line));
             w = std::min(w, 400);
         } else {

@@ -24,7 +24,7 @@
 #include <optional>
 
 #include "data/MemTable.h"
-#include "grid/ColumnSpec.h"
+#include "grid/GridColumn.h"
 
 class QMenu;
 class QTableView;
@@ -46,8 +46,8 @@ public:
 
     // --- columns -----------------------------------------------------------------------
     // Replaces the columns (and drops filters, sorting, grouping and footers).
-    void setColumns(const QVector<ColumnSpec>& columns);
-    const QVector<ColumnSpec>& columns() const;
+    void setColumns(const QVector<GridColumn>& columns);
+    const QVector<GridColumn>& columns() const;
     bool hasColumn(const QString& field) const;
 
     // Staff mode shows the StaffOnly columns and offers them in the chooser.

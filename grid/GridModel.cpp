@@ -61,7 +61,7 @@ GridModel::~GridModel() {
     if (table_) table_->removeObserver(this);
 }
 
-void GridModel::setColumns(QVector<ColumnSpec> columns) {
+void GridModel::setColumns(QVector<GridColumn> columns) {
     beginResetModel();
     columns_ = std::move(columns);
     autoColumns_ = columns_.isEmpty();
@@ -109,13 +109,13 @@ void GridModel::setCustomText(const QString& field, CustomTextHook hook) {
 
 void GridModel::resolveFields() {
     if (autoColumns_) {
-        QVector<ColumnSpec> generated;
+        QVector<GridColumn> generated;
         if (table_) {
             for (const auto& f : table_->fields()) {
-                ColumnSpec spec;
-                spec.field = QString::fromStdString(f.name);
-                spec.kind = isNumericField(f) ? CellKind::Number : CellKind::Text;
-                generated.push_back(spec);
+                GridColumn def;
+                def.field = QString::fromStdString(f.name);
+                def.kind = isNumericField(f) ? CellKind::Number : CellKind::Text;
+                generated.push_back(def);
             }
         }
         bool same = generated.size() == columns_.size();
@@ -130,9 +130,9 @@ void GridModel::resolveFields() {
     fieldIndex_.assign(columns_.size(), -1);
     if (!table_) return;
     for (int i = 0; i < columns_.size(); ++i) {
-        const auto& spec = columns_[i];
-        if (spec.kind == CellKind::Custom && !table_->hasField(spec.field.toStdString())) continue;
-        fieldIndex_[i] = table_->fieldIndex(spec.field.toStdString());
+        const auto& def = columns_[i];
+        if (def.kind == CellKind::Custom && !table_->hasField(def.field.toStdString())) continue;
+        fieldIndex_[i] = table_->fieldIndex(def.field.toStdString());
     }
 }
 
@@ -155,9 +155,9 @@ const data::Cell& GridModel::cell(int sourceRow, int column) const {
 }
 
 QString GridModel::cellText(int sourceRow, int column) const {
-    const auto& spec = columns_.at(column);
-    if (spec.kind == CellKind::Custom) {
-        const auto it = customText_.constFind(spec.field.toUpper());
+    const auto& def = columns_.at(column);
+    if (def.kind == CellKind::Custom) {
+        const auto it = customText_.constFind(def.field.toUpper());
         return it != customText_.constEnd() && *it ? (*it)(rowValues(sourceRow)) : QString();
     }
     const int f = fieldIndex(column);
@@ -166,9 +166,9 @@ QString GridModel::cellText(int sourceRow, int column) const {
 }
 
 QString GridModel::filterText(int sourceRow, int column) const {
-    const auto& spec = columns_.at(column);
-    switch (spec.kind) {
-    case CellKind::Icon: return iconMeaning(spec.iconSet, cell(sourceRow, column));
+    const auto& def = columns_.at(column);
+    switch (def.kind) {
+    case CellKind::Icon: return iconMeaning(def.iconSet, cell(sourceRow, column));
     case CellKind::CheckBox: {
         const auto v = numericValue(cell(sourceRow, column));
         return v && *v != 0 ? QStringLiteral("Seçili") : QStringLiteral("Seçili değil");
@@ -392,10 +392,10 @@ QStringList GridModel::distinctValues(int column) const {
     }
     std::vector<int> order(texts.size());
     std::iota(order.begin(), order.end(), 0);
-    const auto& spec = columns_[column];
+    const auto& def = columns_[column];
     const int f = fieldIndex(column);
-    const bool numeric = f >= 0 && isNumericField(table_->field(f)) && spec.kind != CellKind::Icon &&
-                         spec.kind != CellKind::CheckBox;
+    const bool numeric = f >= 0 && isNumericField(table_->field(f)) && def.kind != CellKind::Icon &&
+                         def.kind != CellKind::CheckBox;
     if (numeric) {
         // Empty first, then by value.
         std::vector<double> keys(texts.size());
@@ -577,31 +577,31 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const int src = sourceRow(index.row());
-    const auto& spec = columns_[col];
+    const auto& def = columns_[col];
     switch (role) {
     case Qt::DisplayRole:
-        if (spec.kind == CellKind::Icon || spec.kind == CellKind::CheckBox || spec.kind == CellKind::Picture)
+        if (def.kind == CellKind::Icon || def.kind == CellKind::CheckBox || def.kind == CellKind::Picture)
             return {};
         return cellText(src, col);
     case Qt::AccessibleTextRole:
     case Qt::ToolTipRole:
-        if (spec.kind == CellKind::Picture) return role == Qt::ToolTipRole ? QVariant() : QStringLiteral("Resim");
-        if (role == Qt::ToolTipRole && spec.kind != CellKind::Icon) return {};
+        if (def.kind == CellKind::Picture) return role == Qt::ToolTipRole ? QVariant() : QStringLiteral("Resim");
+        if (role == Qt::ToolTipRole && def.kind != CellKind::Icon) return {};
         return filterText(src, col);
     case Qt::AccessibleDescriptionRole:
-        if (spec.kind == CellKind::Icon) return iconMeaning(spec.iconSet, cell(src, col));
+        if (def.kind == CellKind::Icon) return iconMeaning(def.iconSet, cell(src, col));
         return {};
     case Qt::CheckStateRole:
-        if (spec.kind != CellKind::CheckBox) return {};
+        if (def.kind != CellKind::CheckBox) return {};
         return numericValue(cell(src, col)).value_or(0) != 0 ? Qt::Checked : Qt::Unchecked;
     case Qt::TextAlignmentRole: {
-        if (spec.alignment) return QVariant::fromValue(spec.alignment);
+        if (def.alignment) return QVariant::fromValue(def.alignment);
         const int f = fieldIndex(col);
-        const bool numeric = spec.kind == CellKind::Number ||
-                             (spec.kind == CellKind::Text && f >= 0 && isNumericField(table_->field(f)));
-        if (spec.kind == CellKind::Icon || spec.kind == CellKind::CheckBox || spec.kind == CellKind::Picture)
+        const bool numeric = def.kind == CellKind::Number ||
+                             (def.kind == CellKind::Text && f >= 0 && isNumericField(table_->field(f)));
+        if (def.kind == CellKind::Icon || def.kind == CellKind::CheckBox || def.kind == CellKind::Picture)
             return QVariant::fromValue(Qt::AlignCenter);
-        if (spec.kind == CellKind::MultiLine) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
+        if (def.kind == CellKind::MultiLine) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
         return QVariant::fromValue((numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     default: return {};

@@ -14,7 +14,7 @@
 
 #include "data/MemTable.h"
 #include "grid/CellText.h"
-#include "grid/ColumnSpec.h"
+#include "grid/GridColumn.h"
 
 namespace grid {
 
@@ -27,10 +27,10 @@ public:
     ~GridModel() override;
 
     // Columns. An empty declaration shows every field of the table under its name.
-    void setColumns(QVector<ColumnSpec> columns);
-    const QVector<ColumnSpec>& columns() const { return columns_; }
+    void setColumns(QVector<GridColumn> columns);
+    const QVector<GridColumn>& columns() const { return columns_; }
     int columnOf(const QString& field) const;  // -1 when not declared
-    const ColumnSpec& column(int c) const { return columns_.at(c); }
+    const GridColumn& column(int c) const { return columns_.at(c); }
     int fieldIndex(int column) const;           // table field index of the column, -1 when none
 
     // Binding. A detached model has no rows.
@@ -139,7 +139,7 @@ private:
     QString aggregateText(int column, const FooterItem& item, std::optional<double> value) const;
     void computeFooters();
 
-    QVector<ColumnSpec> columns_;
+    QVector<GridColumn> columns_;
     bool autoColumns_ = true;
     std::vector<int> fieldIndex_;
     data::MemTable* table_ = nullptr;

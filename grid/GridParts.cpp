@@ -162,12 +162,12 @@ void GridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const 
     const QColor bg = rowBackground(index.row(), focused);
     const QColor fg = focused ? st.focusedText : st.text;
     const int column = index.column();
-    const auto& spec = model_->column(column);
+    const auto& def = model_->column(column);
     const int src = model_->sourceRow(index.row());
 
     p->save();
     p->setClipRect(r);
-    if (spec.kind == CellKind::Custom && hooks_.contains(spec.field.toUpper())) {
+    if (def.kind == CellKind::Custom && hooks_.contains(def.field.toUpper())) {
         QStyleOptionViewItem opt(option);
         opt.backgroundBrush = bg;
         opt.palette.setColor(QPalette::Text, fg);
@@ -176,7 +176,7 @@ void GridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const 
         p->setPen(fg);
         p->setFont(option.font);
         p->setBrush(Qt::NoBrush);
-        hooks_.value(spec.field.toUpper())(p, r, model_->rowValues(src), opt);
+        hooks_.value(def.field.toUpper())(p, r, model_->rowValues(src), opt);
         p->restore();
         p->save();
         paintGridLines(p, r);
@@ -185,12 +185,12 @@ void GridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const 
     }
     p->fillRect(r, bg);
     const auto alignment = Qt::Alignment(model_->data(index, Qt::TextAlignmentRole).toInt());
-    switch (spec.kind) {
+    switch (def.kind) {
     case CellKind::Icon: {
         const int size = qMin(24, r.height() - 4);
         QRect target = r;
         if (alignment & Qt::AlignLeft) target.setWidth(size + 8);
-        paintIcon(p, target, spec.iconSet, model_->cell(src, column), size);
+        paintIcon(p, target, def.iconSet, model_->cell(src, column), size);
         break;
     }
     case CellKind::CheckBox: {
@@ -223,7 +223,7 @@ void GridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const 
             p->setFont(option.font);
             p->setPen(fg);
             const QRect tr = r.adjusted(4, 1, -4, -1);
-            if (spec.kind == CellKind::MultiLine) {
+            if (def.kind == CellKind::MultiLine) {
                 p->drawText(tr, int(alignment) | Qt::TextWordWrap, text);
             } else {
                 const QString shown = option.fontMetrics.elidedText(text, Qt::ElideRight, tr.width());

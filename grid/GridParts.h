@@ -11,7 +11,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
-#include "grid/ColumnSpec.h"
+#include "grid/GridColumn.h"
 
 class QListView;
 

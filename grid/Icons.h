@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "data/MemTable.h"
-#include "grid/ColumnSpec.h"
+#include "grid/GridColumn.h"
 
 class QPainter;
 

@@ -113,8 +113,8 @@ private:
 
     void writeHeader() {
         for (int i = 0; i < columns_.size(); ++i) {
-            const auto& spec = model_.column(columns_[i].column);
-            write_text(i, spec.headerText(), bold_);
+            const auto& def = model_.column(columns_[i].column);
+            write_text(i, def.headerText(), bold_);
             const double chars = std::max(6.0, columns_[i].pixelWidth / 7.0);
             note(worksheet_set_column(sheet_, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), chars, nullptr));
         }
@@ -141,21 +141,21 @@ private:
     void writeDataRow(int src) {
         for (int i = 0; i < columns_.size(); ++i) {
             const int c = columns_[i].column;
-            const auto& spec = model_.column(c);
+            const auto& def = model_.column(c);
             const auto& cell = model_.cell(src, c);
-            switch (spec.kind) {
+            switch (def.kind) {
             case CellKind::Picture: break;
             case CellKind::Custom: write_text(i, model_.cellText(src, c)); break;
             case CellKind::Icon:
-                if (spec.iconSet == IconSet::StockState || spec.iconSet == IconSet::Warehouse)
-                    write_text(i, iconMeaning(spec.iconSet, cell));
+                if (def.iconSet == IconSet::StockState || def.iconSet == IconSet::Warehouse)
+                    write_text(i, iconMeaning(def.iconSet, cell));
                 else if (!data::cellIsNull(cell))
-                    writeNumber(i, static_cast<double>(iconCode(spec.iconSet, cell)), nullptr);
+                    writeNumber(i, static_cast<double>(iconCode(def.iconSet, cell)), nullptr);
                 break;
             case CellKind::CheckBox:
                 writeNumber(i, model_.filterText(src, c) == QStringLiteral("Seçili") ? 1 : 0, nullptr);
                 break;
-            default: writeValue(i, c, src, cell, spec.kind == CellKind::MultiLine); break;
+            default: writeValue(i, c, src, cell, def.kind == CellKind::MultiLine); break;
             }
         }
         nextRow();

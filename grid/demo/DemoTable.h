@@ -9,7 +9,7 @@
 #include <string>
 
 #include "data/MemTable.h"
-#include "grid/ColumnSpec.h"
+#include "grid/GridColumn.h"
 
 namespace grid::demo {
 
@@ -83,7 +83,7 @@ inline void fillStockTable(data::MemTable& table, int rows) {
 }
 
 // Columns of the stock list, plus one column of each remaining kind.
-inline QVector<ColumnSpec> stockColumns() {
+inline QVector<GridColumn> stockColumns() {
     using V = Visibility;
     using K = CellKind;
     return {

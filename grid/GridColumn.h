@@ -43,7 +43,7 @@ enum class CellKind {
     Custom,     // drawn by the window's hook
 };
 
-struct ColumnSpec {
+struct GridColumn {
     QString field = {};    // table field name; for Custom cells any unique name
     QString caption = {};  // header text; the field name when empty
     int weight = 1;   // width weight used by the fitting rule
