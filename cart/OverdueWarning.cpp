@@ -31,8 +31,8 @@ void OverdueWarning::start(const remote::Connection& mainConnection, int carino)
     ++shared_->running;
     std::shared_ptr<remote::Connection> connection = mainConnection.clone();
     std::thread([connection, carino, generation, shared = shared_, label = label_] {
-        const QString text = overdueWarningText(*connection, carino);
         try {
+            const QString text = overdueWarningText(*connection, carino);
             remote::runOnUiThread([&] {
                 if (shared->generation.load() == generation && label) label->setText(text);
             });
