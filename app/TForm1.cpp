@@ -51,6 +51,9 @@ QLabel* valueLabel(const char* name, QWidget* parent) {
     l->setObjectName(QString::fromLatin1(name));
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long representative line must not make the window wider than the screen.
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    l->setMinimumWidth(0);
     return l;
 }
 
