@@ -101,4 +101,16 @@ struct GridStyle {
     int rowHeight = 24;
 };
 
+// The list windows' common look: the default colours with cells in the given font and a bold
+// header in the same font.
+inline GridStyle listStyle(const QString& family, int pixelSize) {
+    GridStyle style;
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    style.font = font;
+    font.setBold(true);
+    style.headerFont = font;
+    return style;
+}
+
 }  // namespace grid
