@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "WhenModal.h"
 #include "LoginFixture.h"
 #include "app/TForm1.h"
 #include "notices/Tformistekyeni.h"
@@ -21,20 +22,6 @@ namespace {
 using session::Tgirisform;
 using testing_support::u;
 
-// Runs drive on the next window shown modally, once it is up.
-template <class Window>
-void whenModal(std::function<void(Window&)> drive) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, drive] {
-        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (!w) return;
-        timer->stop();
-        timer->deleteLater();
-        drive(*w);
-    });
-    timer->start();
-}
 
 class HandOff : public testing_support::LoginFixture {
 protected:

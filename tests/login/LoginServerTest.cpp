@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "WhenModal.h"
 #include "FakeServices.h"
 #include "app/TForm1.h"
 #include "notices/Tformistekyeni.h"
@@ -27,19 +28,6 @@ using session::Tgirisform;
 
 QString u(const char* s) { return QString::fromUtf8(s); }
 
-template <class Window>
-void whenModal(std::function<void(Window&)> drive) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, drive] {
-        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (!w) return;
-        timer->stop();
-        timer->deleteLater();
-        drive(*w);
-    });
-    timer->start();
-}
 
 class AgainstServer : public ::testing::Test {
 protected:
